@@ -1,0 +1,17 @@
+#include "AppException.h"
+
+#include <windows.h>
+
+bool systemMessageText(std::uint32_t code, std::string& text)
+{
+    char* buffer = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                  reinterpret_cast<char*>(&buffer), 0, nullptr);
+    if (length == 0 || buffer == nullptr)
+        return false;
+    text.assign(buffer, length);
+    LocalFree(buffer);
+    return true;
+}
