@@ -126,14 +126,16 @@ bool BasicLogger::isEnabled(const LoggerComponent& component, std::uint32_t leve
         return false;
     if (level & loglevel::Error)
         return true;
+    // All three are read even while logging is off, so that a fresh store
+    // shows every switch with its default for whoever wants to turn it on.
     std::uint32_t start = 0;
     readCachedFlag(setting::kStartLog.name, start, setting::kStartLog.defaultValue, kFlagMaxAge);
-    if (start == 0)
-        return false;
     std::uint32_t global = 0;
     readCachedFlag(logcomponent::All.getName(), global, logcomponent::All.getMask(), kFlagMaxAge);
     std::uint32_t own = 0;
     readCachedFlag(component.getName(), own, component.getMask(), kFlagMaxAge);
+    if (start == 0)
+        return false;
     return (level & (global | own)) != 0;
 }
 
