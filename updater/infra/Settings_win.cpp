@@ -21,6 +21,38 @@ void keepCode(const Win32Exception& e)
     SetLastError(static_cast<DWORD>(e.getCode()));
 }
 
+// A read with default: the key is created if needed, a missing value is
+// written with the default and answered as if it had been there.
+template <class T>
+bool readOrWriteDefault(const std::string& path, const std::string& name, T& out,
+                        const T& defaultValue)
+{
+    try {
+        RegistryKey registry(path, true, HKEY_LOCAL_MACHINE);
+        if (!registry.getValue(name, out)) {
+            registry.setValue(name, defaultValue);
+            out = defaultValue;
+        }
+        return true;
+    } catch (const Win32Exception& e) {
+        keepCode(e);
+        return false;
+    }
+}
+
+// A plain read: nothing is created; false when key or value is missing.
+template <class T>
+bool readExisting(const std::string& path, const std::string& name, T& out)
+{
+    try {
+        RegistryKey registry(path, false, HKEY_LOCAL_MACHINE);
+        return registry.getValue(name, out);
+    } catch (const Win32Exception& e) {
+        keepCode(e);
+        return false;
+    }
+}
+
 }  // namespace
 
 BasicSettings::BasicSettings(const std::string& storeBase, const std::string& moduleSubKey)
@@ -51,91 +83,37 @@ bool BasicSettings::getBinaryValue(const std::string& key, const std::string& na
                                    std::vector<std::uint8_t>& out,
                                    const std::vector<std::uint8_t>& defaultValue, int mode)
 {
-    if (!storeBaseExists())
-        return false;
-    try {
-        RegistryKey registry(branchPath(mode) + key, true, HKEY_LOCAL_MACHINE);
-        if (!registry.getValue(name, out)) {
-            registry.setValue(name, defaultValue);
-            out = defaultValue;
-        }
-        return true;
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return storeBaseExists() && readOrWriteDefault(branchPath(mode) + key, name, out, defaultValue);
 }
 
 bool BasicSettings::getBinaryValue(const std::string& key, const std::string& name,
                                    std::vector<std::uint8_t>& out, int mode)
 {
-    try {
-        RegistryKey registry(branchPath(mode) + key, false, HKEY_LOCAL_MACHINE);
-        return registry.getValue(name, out);
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return readExisting(branchPath(mode) + key, name, out);
 }
 
 bool BasicSettings::getULongValue(const std::string& key, const std::string& name,
                                   unsigned long& out, unsigned long defaultValue, int mode)
 {
-    if (!storeBaseExists())
-        return false;
-    try {
-        RegistryKey registry(branchPath(mode) + key, true, HKEY_LOCAL_MACHINE);
-        if (!registry.getValue(name, out)) {
-            registry.setValue(name, defaultValue);
-            out = defaultValue;
-        }
-        return true;
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return storeBaseExists() && readOrWriteDefault(branchPath(mode) + key, name, out, defaultValue);
 }
 
 bool BasicSettings::getULongValue(const std::string& key, const std::string& name,
                                   unsigned long& out, int mode)
 {
-    try {
-        RegistryKey registry(branchPath(mode) + key, false, HKEY_LOCAL_MACHINE);
-        return registry.getValue(name, out);
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return readExisting(branchPath(mode) + key, name, out);
 }
 
 bool BasicSettings::getStringValue(const std::string& key, const std::string& name,
                                    std::string& out, const std::string& defaultValue, int mode)
 {
-    if (!storeBaseExists())
-        return false;
-    try {
-        RegistryKey registry(branchPath(mode) + key, true, HKEY_LOCAL_MACHINE);
-        if (!registry.getValue(name, out)) {
-            registry.setValue(name, defaultValue);
-            out = defaultValue;
-        }
-        return true;
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return storeBaseExists() && readOrWriteDefault(branchPath(mode) + key, name, out, defaultValue);
 }
 
 bool BasicSettings::getStringValue(const std::string& key, const std::string& name,
                                    std::string& out, int mode)
 {
-    try {
-        RegistryKey registry(branchPath(mode) + key, false, HKEY_LOCAL_MACHINE);
-        return registry.getValue(name, out);
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return readExisting(branchPath(mode) + key, name, out);
 }
 
 bool BasicSettings::setStringValue(const std::string& key, const std::string& name,
