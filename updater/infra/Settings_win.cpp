@@ -40,6 +40,19 @@ bool readOrWriteDefault(const std::string& path, const std::string& name, T& out
     }
 }
 
+template <class T>
+bool write(const std::string& path, const std::string& name, const T& value)
+{
+    try {
+        RegistryKey registry(path, true, HKEY_LOCAL_MACHINE);
+        registry.setValue(name, value);
+        return true;
+    } catch (const Win32Exception& e) {
+        keepCode(e);
+        return false;
+    }
+}
+
 // A plain read: nothing is created; false when key or value is missing.
 template <class T>
 bool readExisting(const std::string& path, const std::string& name, T& out)
@@ -119,27 +132,13 @@ bool BasicSettings::getStringValue(const std::string& key, const std::string& na
 bool BasicSettings::setStringValue(const std::string& key, const std::string& name,
                                    const std::string& value, int mode)
 {
-    try {
-        RegistryKey registry(branchPath(mode) + key, true, HKEY_LOCAL_MACHINE);
-        registry.setValue(name, value);
-        return true;
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return write(branchPath(mode) + key, name, value);
 }
 
 bool BasicSettings::setULongValue(const std::string& key, const std::string& name,
                                   unsigned long value, int mode)
 {
-    try {
-        RegistryKey registry(branchPath(mode) + key, true, HKEY_LOCAL_MACHINE);
-        registry.setValue(name, value);
-        return true;
-    } catch (const Win32Exception& e) {
-        keepCode(e);
-        return false;
-    }
+    return write(branchPath(mode) + key, name, value);
 }
 
 bool BasicSettings::getValueNames(const std::string& key, std::list<std::string>& names, int mode)
