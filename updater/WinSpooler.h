@@ -1,0 +1,13 @@
+// The local print spooler through winspool.
+#pragma once
+
+#include "Spooler.h"
+
+class WinSpooler : public Spooler {
+public:
+    bool enumPrinters(std::vector<SpoolerPrinter>& printers, std::uint32_t& error) override;
+    bool open(const std::string& name, PrinterHandle& handle, std::uint32_t& error) override;
+    bool getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error) override;
+    bool control(PrinterHandle handle, std::uint32_t command, std::uint32_t& error) override;
+    bool close(PrinterHandle handle) override;
+};
