@@ -22,6 +22,12 @@ public:
     InternetHandle& operator=(const InternetHandle&) = delete;
 
     HINTERNET get() const { return handle_; }
+    void reset(HINTERNET handle)
+    {
+        if (handle_ != nullptr)
+            InternetCloseHandle(handle_);
+        handle_ = handle;
+    }
 
 private:
     HINTERNET handle_;
@@ -52,43 +58,86 @@ FetchOutcome connectionFailure(DWORD error)
                                                      : FetchOutcome::NoResponse;
 }
 
-// A fresh session per request: nothing stays open between the Updater's calls.
-HINTERNET openSession(DWORD timeOutMilliseconds)
+void setTimeOuts(HINTERNET handle, DWORD timeOutMilliseconds)
 {
-    HINTERNET session = InternetOpenA("netrefresh/1.0", INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
-                                      nullptr, 0);
-    if (session == nullptr)
-        return nullptr;
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                         INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
-                         INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
-        // A version that ignores one of them still has its own defaults.
-        InternetSetOptionA(session, option, &timeOutMilliseconds, sizeof timeOutMilliseconds);
+                         INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        // A WinINet that ignores one of them on this handle still has its own default.
+        InternetSetOptionA(handle, option, &timeOutMilliseconds, sizeof timeOutMilliseconds);
     }
-    return session;
 }
 
-HINTERNET openUrl(HINTERNET session, const std::string& url)
-{
-    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                        INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
-                        INTERNET_FLAG_NO_UI;
-    return InternetOpenUrlA(session, url.c_str(), nullptr, 0, flags, 0);
-}
+// The handles of one GET, each with the time-outs: versions of WinINet differ
+// in which handle they take them from.
+struct HttpRequest {
+    explicit HttpRequest(DWORD timeOutMilliseconds)
+        : session(InternetOpenA("netrefresh/1.0", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr,
+                                0)),
+          timeOut(timeOutMilliseconds)
+    {
+        if (session.get() != nullptr)
+            setTimeOuts(session.get(), timeOut);
+    }
+
+    // 0 once the response headers are in, else the Win32 error.
+    DWORD send(const std::string& url)
+    {
+        if (session.get() == nullptr)
+            return lastErrorOrFailure();
+        char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+        std::vector<char> path(url.size() + 1);
+        URL_COMPONENTSA parts = {};
+        parts.dwStructSize = sizeof parts;
+        parts.lpszHostName = host;
+        parts.dwHostNameLength = sizeof host;
+        parts.lpszUrlPath = path.data();
+        parts.dwUrlPathLength = static_cast<DWORD>(path.size());
+        parts.dwExtraInfoLength = 1;  // query and fragment stay in the path
+        if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts))
+            return lastErrorOrFailure();
+        std::string object = path.data();
+        if (parts.lpszExtraInfo != nullptr)
+            object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+        if (object.empty())
+            object = "/";
+
+        connection.reset(InternetConnectA(session.get(), host, parts.nPort, nullptr, nullptr,
+                                          INTERNET_SERVICE_HTTP, 0, 0));
+        if (connection.get() == nullptr)
+            return lastErrorOrFailure();
+        setTimeOuts(connection.get(), timeOut);
+        DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                      INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
+        if (parts.nScheme == INTERNET_SCHEME_HTTPS)
+            flags |= INTERNET_FLAG_SECURE;
+        request.reset(HttpOpenRequestA(connection.get(), "GET", object.c_str(), nullptr, nullptr,
+                                       nullptr, flags, 0));
+        if (request.get() == nullptr)
+            return lastErrorOrFailure();
+        setTimeOuts(request.get(), timeOut);
+        if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0))
+            return lastErrorOrFailure();
+        return 0;
+    }
+
+    InternetHandle session;
+    InternetHandle connection{nullptr};
+    InternetHandle request{nullptr};
+    DWORD timeOut;
+};
 
 FetchResult fetchHttp(const std::string& url, DWORD timeOutMilliseconds, FetchSink& sink)
 {
-    InternetHandle session(openSession(timeOutMilliseconds));
-    if (session.get() == nullptr)
-        return failure(FetchOutcome::NoConnection, GetLastError());
-    InternetHandle request(openUrl(session.get(), url));
-    if (request.get() == nullptr) {
-        DWORD error = GetLastError();
-        return failure(connectionFailure(error), error);
-    }
+    HttpRequest http(timeOutMilliseconds);
+    if (http.session.get() == nullptr)
+        return failure(FetchOutcome::NoConnection, lastErrorOrFailure());
+    DWORD sent = http.send(url);
+    if (sent != 0)
+        return failure(connectionFailure(sent), sent);
+    HINTERNET request = http.request.get();
     DWORD status = 0;
     DWORD statusSize = sizeof status;
-    if (!HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                         &statusSize, nullptr))
         return failure(FetchOutcome::NoResponse, GetLastError());
     if (status != HTTP_STATUS_OK) {
@@ -100,7 +149,7 @@ FetchResult fetchHttp(const std::string& url, DWORD timeOutMilliseconds, FetchSi
     std::vector<char> buffer(chunkSize);
     for (;;) {
         DWORD read = 0;
-        if (!InternetReadFile(request.get(), buffer.data(), chunkSize, &read))
+        if (!InternetReadFile(request, buffer.data(), chunkSize, &read))
             return failure(FetchOutcome::NoResponse, GetLastError());
         if (read == 0)
             return {FetchOutcome::Ok, 0};
@@ -216,12 +265,9 @@ DWORD probeServer(const std::string& url, DWORD timeOutMilliseconds)
     switch (urlScheme(url)) {
     case UrlScheme::Http:
     case UrlScheme::Https: {
-        InternetHandle session(openSession(timeOutMilliseconds));
-        if (session.get() == nullptr)
-            return lastErrorOrFailure();
-        // Opening returns once the status line is in; the body is never read.
-        InternetHandle request(openUrl(session.get(), url));
-        return request.get() != nullptr ? 0 : lastErrorOrFailure();
+        // Sending returns once the status line is in; the body is never read.
+        HttpRequest http(timeOutMilliseconds);
+        return http.send(url);
     }
     case UrlScheme::File: {
         std::string path;
