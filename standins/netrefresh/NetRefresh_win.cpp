@@ -8,6 +8,7 @@
 #include "PackageDownloader_win.h"
 #include "PackageInstaller_win.h"
 #include "UpdateCheck.h"
+#include "UpdateUrl.h"
 
 #include <windows.h>
 
@@ -109,7 +110,7 @@ extern "C" int __stdcall UpdCheckConnection(void)
 {
     try {
         std::string server = configuredServerUrl();
-        if (server.empty())
+        if (urlScheme(server) == UrlScheme::Unsupported)
             return UPD_CONNECTION_NOT_CONFIGURED;
         return probeServer(server, connectionTimeOutMilliseconds) == 0
                    ? UPD_CONNECTION_AVAILABLE

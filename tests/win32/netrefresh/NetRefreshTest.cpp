@@ -282,7 +282,9 @@ TEST_F(NetRefresh, ConnectionCheckReachesTheConfiguredServer)
     EXPECT_EQ(checkConnection_(), UPD_CONNECTION_NOT_AVAILABLE);
 
     writeSettings("ftp://127.0.0.1/");
-    EXPECT_EQ(checkConnection_(), UPD_CONNECTION_NOT_AVAILABLE);
+    EXPECT_EQ(checkConnection_(), UPD_CONNECTION_NOT_CONFIGURED);
+    writeSettings("");
+    EXPECT_EQ(checkConnection_(), UPD_CONNECTION_NOT_CONFIGURED);
 }
 
 // ---- update check ------------------------------------------------------
