@@ -1,0 +1,16 @@
+// Downloads the package a manifest announces into the library's download
+// folder and keeps it only when its size and SHA-256 match the manifest.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct DownloadResult {
+    int code = 0;      // UPD_DOWNLOAD_...
+    DWORD detail = 0;  // the Win32 error behind a failure
+    std::string localPath;
+};
+
+DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long timeOutSeconds,
+                               unsigned long retryCount);

@@ -1,0 +1,119 @@
+#include "UpdateUrl.h"
+
+#include <cctype>
+
+namespace {
+
+bool startsWithNoCase(const std::string& text, const char* prefix)
+{
+    std::string::size_type i = 0;
+    for (; prefix[i] != '\0'; ++i) {
+        if (i >= text.size() ||
+            std::tolower(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string withoutQueryOrFragment(const std::string& url)
+{
+    return url.substr(0, url.find_first_of("?#"));
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool percentDecode(const std::string& text, std::string& decoded)
+{
+    decoded.clear();
+    for (std::string::size_type i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            decoded += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return false;
+        int high = hexValue(text[i + 1]);
+        int low = hexValue(text[i + 2]);
+        if (high < 0 || low < 0 || (high == 0 && low == 0))
+            return false;
+        decoded += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return true;
+}
+
+bool isDriveLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+}  // namespace
+
+UrlScheme urlScheme(const std::string& url)
+{
+    if (startsWithNoCase(url, "http://"))
+        return UrlScheme::Http;
+    if (startsWithNoCase(url, "https://"))
+        return UrlScheme::Https;
+    if (startsWithNoCase(url, "file://"))
+        return UrlScheme::File;
+    return UrlScheme::Unsupported;
+}
+
+std::string resolveReference(const std::string& manifestUrl, const std::string& reference)
+{
+    if (urlScheme(reference) != UrlScheme::Unsupported)
+        return reference;
+    std::string base = withoutQueryOrFragment(manifestUrl);
+    std::string::size_type slash = base.find_last_of('/');
+    return base.substr(0, slash == std::string::npos ? 0 : slash + 1) + reference;
+}
+
+std::string lastPathSegment(const std::string& url)
+{
+    std::string path = withoutQueryOrFragment(url);
+    std::string::size_type slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool fileUrlToPath(const std::string& url, std::string& path)
+{
+    if (urlScheme(url) != UrlScheme::File)
+        return false;
+    std::string rest = withoutQueryOrFragment(url.substr(7));
+    if (startsWithNoCase(rest, "localhost/"))
+        rest = rest.substr(9);
+
+    std::string decoded;
+    if (!percentDecode(rest, decoded))
+        return false;
+    std::string result;
+    if (!decoded.empty() && decoded[0] == '/') {
+        // file:///C:/dir: a drive path; Windows has no rootless absolute path.
+        if (decoded.size() < 3 || !isDriveLetter(decoded[1]) || decoded[2] != ':' ||
+            (decoded.size() > 3 && decoded[3] != '/'))
+            return false;
+        result = decoded.substr(1);
+    } else {
+        // file://server/share/...: a UNC path.
+        std::string::size_type slash = decoded.find('/');
+        if (decoded.empty() || slash == 0 || slash == std::string::npos || slash + 1 >= decoded.size())
+            return false;
+        result = "//" + decoded;
+    }
+    for (char& c : result) {
+        if (c == '/')
+            c = '\\';
+    }
+    path = result;
+    return true;
+}
