@@ -5,7 +5,7 @@
 #include "Paths.h"
 #include "QuillcastUtilities.h"
 #include "Settings.h"
-#include "UpdateUrl.h"
+#include "UrlTemplate.h"
 
 #include <windows.h>
 

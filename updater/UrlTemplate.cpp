@@ -1,4 +1,4 @@
-#include "UpdateUrl.h"
+#include "UrlTemplate.h"
 
 #include <cstring>
 

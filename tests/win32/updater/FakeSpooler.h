@@ -1,0 +1,121 @@
+// A scripted print spooler: printers with drivers, status, attributes and
+// job counts that change per status query, injectable failures, and a record
+// of every call in order.
+#pragma once
+
+#include "Spooler.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+class FakeSpooler : public Spooler {
+public:
+    struct Printer {
+        std::string name;
+        std::string driver;
+        std::uint32_t status = 0;
+        std::uint32_t attributes = 0;
+        // Job counts answered by successive status queries; the last repeats.
+        std::deque<std::uint32_t> jobs = {0};
+        std::uint32_t openError = 0;     // nonzero: open fails with it
+        std::uint32_t statusError = 0;   // nonzero: status query fails with it
+        std::uint32_t pauseError = 0;
+        std::uint32_t resumeError = 0;
+        bool closeFails = false;
+    };
+
+    std::vector<Printer> printers;
+    std::uint32_t enumError = 0;
+    std::vector<std::string> calls;  // "enum", "open NAME", "status NAME", "pause NAME", ...
+    int openHandles = 0;
+
+    bool enumPrinters(std::vector<SpoolerPrinter>& out, std::uint32_t& error) override
+    {
+        calls.push_back("enum");
+        if (enumError != 0) {
+            error = enumError;
+            return false;
+        }
+        out.clear();
+        for (const Printer& p : printers)
+            out.push_back({p.name, "USB001", p.driver, p.attributes});
+        return true;
+    }
+
+    bool open(const std::string& name, PrinterHandle& handle, std::uint32_t& error) override
+    {
+        calls.push_back("open " + name);
+        for (std::size_t i = 0; i < printers.size(); ++i) {
+            if (printers[i].name != name)
+                continue;
+            if (printers[i].openError != 0) {
+                error = printers[i].openError;
+                return false;
+            }
+            handle = reinterpret_cast<PrinterHandle>(i + 1);
+            ++openHandles;
+            return true;
+        }
+        error = 1801;  // ERROR_INVALID_PRINTER_NAME
+        return false;
+    }
+
+    bool getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error) override
+    {
+        Printer& p = at(handle);
+        calls.push_back("status " + p.name);
+        if (p.statusError != 0) {
+            error = p.statusError;
+            return false;
+        }
+        status.status = p.status;
+        status.attributes = p.attributes;
+        status.jobs = p.jobs.front();
+        if (p.jobs.size() > 1)
+            p.jobs.pop_front();
+        return true;
+    }
+
+    bool control(PrinterHandle handle, std::uint32_t command, std::uint32_t& error) override
+    {
+        Printer& p = at(handle);
+        bool pause = command == kPrinterControlPause;
+        calls.push_back(std::string(pause ? "pause " : "resume ") + p.name);
+        std::uint32_t failure = pause ? p.pauseError : p.resumeError;
+        if (failure != 0) {
+            error = failure;
+            return false;
+        }
+        if (pause)
+            p.status |= kPrinterStatusPaused;
+        else
+            p.status &= ~kPrinterStatusPaused;
+        return true;
+    }
+
+    bool close(PrinterHandle handle) override
+    {
+        Printer& p = at(handle);
+        calls.push_back("close " + p.name);
+        --openHandles;
+        return !p.closeFails;
+    }
+
+    std::vector<std::string> callsStartingWith(const std::string& verb) const
+    {
+        std::vector<std::string> found;
+        for (const std::string& call : calls) {
+            if (call.compare(0, verb.size(), verb) == 0)
+                found.push_back(call);
+        }
+        return found;
+    }
+
+private:
+    Printer& at(PrinterHandle handle)
+    {
+        return printers.at(reinterpret_cast<std::size_t>(handle) - 1);
+    }
+};
