@@ -1,0 +1,553 @@
+#include "CommandLineParams.h"
+#include "DeviceEnumerator.h"
+#include "FakeSpooler.h"
+#include "Logger.h"
+#include "PrinterSpoolerWrapper.h"
+#include "TestSupport.h"
+#include "UpdaterPlatform.h"
+#include "UpdatesController.h"
+
+#include <algorithm>
+
+using namespace testsupport;
+
+namespace {
+
+const std::string kProduct = "Software\\Pelmora Tools";
+const std::string kLocal = kProduct + "\\JSW\\Local\\upda\\";
+const std::string kUpdaterKey = kLocal + "Settings\\Updater";
+const std::string kFake = "Software\\PelmoraTest\\FakeWebUpdater";
+const std::string kDriver = "Pelmora Photo 100";
+
+OsVersionRecord version(std::uint32_t major, std::uint32_t minor)
+{
+    OsVersionRecord r;
+    r.platformId = 2;
+    r.major = major;
+    r.minor = minor;
+    return r;
+}
+
+const OsVersion kXp(version(5, 1), false);
+const OsVersion kVista(version(6, 0), false);
+
+std::vector<std::uint32_t> sleeps;
+void fakeSleep(std::uint32_t milliseconds)
+{
+    sleeps.push_back(milliseconds);
+}
+
+std::uint32_t connectionFlags = 0;
+bool fakeConnectedState(std::uint32_t& flags, std::uint32_t& error)
+{
+    flags = connectionFlags;
+    error = 0;
+    return true;
+}
+
+class UpdatePass : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = updaterPlatform();
+        updaterPlatform() = {&spooler_, &kXp, &fakeSleep, &fakeConnectedState};
+        sleeps.clear();
+        connectionFlags = 0;
+
+        deleteTree(kProduct);
+        deleteTree(kFake);
+        scratch_ = expand("%TEMP%") + "\\updater-pass\\";
+        CreateDirectoryA(scratch_.c_str(), nullptr);
+        for (const char* name : {"program.tar", "catalog.tar", "record.txt", "relaunched.marker"})
+            DeleteFileA((scratch_ + name).c_str());
+
+        setText(kUpdaterKey, "WebServerUrl", "http://fake/[package_code]");
+        setText(kUpdaterKey, "QuillcastKioskenVersionPackageCode", "kv");
+        setText(kUpdaterKey, "QuillcastCatalogVersionPackageCode", "cv");
+        setText(kUpdaterKey, "QuillcastKioskenDownloadPackageCode", "kd");
+        setText(kUpdaterKey, "QuillcastCatalogDownloadPackageCode", "cd");
+        setText(kUpdaterKey, "WebUpdaterDllPath", thisDirectory());
+        setText(kLocal + "Settings", "DriverName", kDriver);
+        setText(kLocal + "Settings", "DllPath", scratch_);
+        setText(kLocal + "Settings", "DataPath", scratch_);
+        setDword(kLocal + "Logger", "startLog", 1);
+        setDword(kLocal + "Logger", "Clocktime_In_Header", 0);
+        writeFile(scratch_ + "updaProg.ver", "<PackageVersion>1.0.0.1</PackageVersion>");
+        writeFile(scratch_ + "kkData.ver", "<?xml version=\"1.0\"?>\r\n<Package><PackageVersion>"
+                                          "2.0.0.0</PackageVersion></Package>");
+
+        setText(kFake, "record", scratch_ + "record.txt");
+        setText(kFake, "path kd", scratch_ + "program.tar");
+        setText(kFake, "path cd", scratch_ + "catalog.tar");
+        setDword(kFake, "download kd", 0);
+        setDword(kFake, "download cd", 0);
+
+        spooler_.printers = {printer("Photo on USB", kDriver), printer("Office", "Other Driver")};
+        dataDirectory_ = UpdatesController::dataUpdatesDirectory();
+
+        CommandLineParams::destroy();
+        DeviceEnumerator::destroy();
+        destroyLogger();
+        createLogger();
+        logFile_ = expand("%ALLUSERSPROFILE%") + "\\updaJSW.log";
+        DeleteFileA(logFile_.c_str());
+        removeDataDirectory();
+    }
+
+    void TearDown() override
+    {
+        CommandLineParams::destroy();
+        DeviceEnumerator::destroy();
+        destroyLogger();
+        updaterPlatform() = saved_;
+        deleteTree(kProduct);
+        deleteTree(kFake);
+        removeDataDirectory();
+        DeleteFileA(logFile_.c_str());
+    }
+
+    static FakeSpooler::Printer printer(const std::string& name, const std::string& driver)
+    {
+        FakeSpooler::Printer p;
+        p.name = name;
+        p.driver = driver;
+        return p;
+    }
+
+    static void setText(const std::string& key, const std::string& name, const std::string& text)
+    {
+        setRaw(key, name, REG_SZ, text + std::string(1, '\0'));
+    }
+
+    void removeDataDirectory()
+    {
+        for (const char* name : {"applied.catalog.tar", "applied.program.tar"})
+            DeleteFileA((dataDirectory_ + "\\" + name).c_str());
+        RemoveDirectoryA(dataDirectory_.c_str());
+    }
+
+    // Both packages newer.
+    void offerBoth()
+    {
+        setDword(kFake, "check kv", 3);
+        setDword(kFake, "check cv", 3);
+    }
+
+    void run(bool elevatedCopy = false)
+    {
+        CommandLineParams::instance(elevatedCopy ? "-UAC" : "");
+        DeviceEnumerator::instance();
+        UpdatesController controller;
+        controller.performUpdates();
+    }
+
+    // The fake library's calls, "check ...", "download ...", "apply ...".
+    std::vector<std::string> recordsOf(const std::string& verb) const
+    {
+        std::vector<std::string> found;
+        for (const std::string& line : splitLines(readFile(scratch_ + "record.txt"))) {
+            if (line.compare(0, verb.size(), verb) == 0)
+                found.push_back(line);
+        }
+        return found;
+    }
+
+    bool logged(const std::string& message) const
+    {
+        for (const std::string& line : splitLines(readFile(logFile_))) {
+            if (line.size() > 16 && line.substr(16).find(message) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    bool exists(const std::string& path) const
+    {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    bool relaunched()
+    {
+        for (int i = 0; i < 100; ++i) {
+            if (exists(scratch_ + "relaunched.marker"))
+                return true;
+            Sleep(100);
+        }
+        return false;
+    }
+
+    std::uint32_t dword(const std::string& key, const std::string& name) const
+    {
+        DWORD value = 0xDEADBEEF;
+        queryDword(key, name, value);
+        return value;
+    }
+
+    UpdaterPlatform saved_;
+    FakeSpooler spooler_;
+    std::string scratch_;
+    std::string dataDirectory_;
+    std::string logFile_;
+};
+
+TEST_F(UpdatePass, OnXpBothPackagesAreInstalledAroundPausedPrinters)
+{
+    offerBoth();
+    run();
+    EXPECT_EQ(recordsOf("check"),
+              (std::vector<std::string>{"check http://fake/kv 1.0.0.1 5 0",
+                                        "check http://fake/cv 2.0.0.0 5 0"}));
+    EXPECT_EQ(recordsOf("download"), (std::vector<std::string>{"download http://fake/kd 30 1",
+                                                                "download http://fake/cd 30 1"}));
+    EXPECT_EQ(recordsOf("apply"),
+              (std::vector<std::string>{"apply " + scratch_ + "program.tar " + thisDirectory(),
+                                        "apply " + scratch_ + "catalog.tar " + dataDirectory_}));
+    EXPECT_TRUE(exists(dataDirectory_ + "\\applied.catalog.tar"));
+    EXPECT_EQ(spooler_.calls,
+              (std::vector<std::string>{"enum", "open Photo on USB", "status Photo on USB",
+                                        "pause Photo on USB", "resume Photo on USB",
+                                        "close Photo on USB"}));
+    EXPECT_EQ(spooler_.openHandles, 0);
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 1u);
+    EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 0xDEADBEEFu);
+    EXPECT_FALSE(exists(scratch_ + "program.tar"));
+    EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+    EXPECT_TRUE(logged("The OS is Win XP or Win 2K, we have the spooler privilages, we do not need extra permissions"));
+    EXPECT_TRUE(logged("Updates were downloaded and installed successfully"));
+    DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+}
+
+TEST_F(UpdatePass, VistaWithoutRightsRelaunchesOnceAndTheCopyStops)
+{
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    spooler_.printers[0].openError = ERROR_ACCESS_DENIED;
+    run();
+    EXPECT_TRUE(logged("UAC IS enabled, attempting to elevate permissions."));
+    EXPECT_TRUE(logged("The new process was launched successfully"));
+    EXPECT_TRUE(relaunched());
+    EXPECT_TRUE(recordsOf("download").empty());
+
+    DeleteFileA((scratch_ + "relaunched.marker").c_str());
+    CommandLineParams::destroy();
+    run(true);
+    EXPECT_TRUE(logged("Elevated permissions and still not an Admin. UAC must be off."));
+    EXPECT_TRUE(recordsOf("download").empty());
+    Sleep(300);
+    EXPECT_FALSE(exists(scratch_ + "relaunched.marker"));
+}
+
+TEST_F(UpdatePass, VistaAdminInstallsACatalogOnlyUpdateWithoutElevation)
+{
+    updaterPlatform().os = &kVista;
+    setDword(kFake, "check cv", 3);
+    setDword(kUpdaterKey, "DataUpdated", 2);
+    run();
+    EXPECT_TRUE(logged("This is a CATALOG only update, so we are installing the updates right away!"));
+    EXPECT_EQ(recordsOf("apply"),
+              (std::vector<std::string>{"apply " + scratch_ + "catalog.tar " + dataDirectory_}));
+    EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 2u);  // 2 is left alone
+    EXPECT_FALSE(exists(scratch_ + "relaunched.marker"));
+}
+
+TEST_F(UpdatePass, VistaProgramUpdateNeedsAdminAndTheElevationToken)
+{
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    run();
+    EXPECT_TRUE(logged("The process has NOT been elevated."));
+    EXPECT_TRUE(relaunched());
+    EXPECT_TRUE(recordsOf("download").empty());
+
+    CommandLineParams::destroy();
+    run(true);
+    EXPECT_TRUE(logged("The process has already been elevated. We have all the permissions we need, attempting to install updates now."));
+    EXPECT_EQ(recordsOf("apply").size(), 2u);
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 1u);
+    DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+}
+
+TEST_F(UpdatePass, AFailedProgramCheckEndsThePassBeforeTheCatalogCheck)
+{
+    for (int code : {1, 4, 0, 5, 7}) {
+        SCOPED_TRACE(code);
+        DeleteFileA((scratch_ + "record.txt").c_str());
+        setDword(kFake, "check kv", static_cast<DWORD>(code));
+        setDword(kFake, "check cv", 3);
+        CommandLineParams::destroy();
+        run();
+        EXPECT_EQ(recordsOf("check").size(), 1u);
+        EXPECT_TRUE(recordsOf("download").empty());
+    }
+    EXPECT_TRUE(logged("UPD_UPDATES_RESPONSE_UNKNOWN"));
+    EXPECT_TRUE(logged("Software Update is available, user does not have priveleges to install."));
+    EXPECT_TRUE(logged("Unable to determine if Kiosken Software Update is available."));
+}
+
+TEST_F(UpdatePass, NothingNewerMeansNothingDownloaded)
+{
+    run();
+    EXPECT_EQ(recordsOf("check").size(), 2u);
+    EXPECT_TRUE(logged("Checking for updates failed or there are no updates available!"));
+    EXPECT_TRUE(spooler_.callsStartingWith("open").empty());
+}
+
+TEST_F(UpdatePass, DialUpAndOfflineStopBeforeAnyCheck)
+{
+    connectionFlags = 1;  // modem
+    offerBoth();
+    run();
+    EXPECT_TRUE(logged("CONNECTED to the internet on a DIAL UP connection"));
+    EXPECT_TRUE(recordsOf("check").empty());
+
+    connectionFlags = 0;
+    for (DWORD answer : {0u, 2u, 0xFFFFFFFFu}) {
+        setDword(kFake, "connection", answer);
+        CommandLineParams::destroy();
+        run();
+        EXPECT_TRUE(recordsOf("check").empty()) << answer;
+    }
+    EXPECT_TRUE(logged("Internet connection is not available, halting the update process"));
+}
+
+TEST_F(UpdatePass, AFailedCatalogDownloadDeletesTheProgramPackage)
+{
+    offerBoth();
+    setDword(kFake, "download cd", 1);
+    run();
+    EXPECT_EQ(recordsOf("download").size(), 2u);
+    EXPECT_FALSE(exists(scratch_ + "program.tar"));
+    EXPECT_TRUE(recordsOf("apply").empty());
+    EXPECT_TRUE(spooler_.callsStartingWith("open").empty());
+    EXPECT_TRUE(logged("The data update failed to download, so we are deleting the downloaded software update"));
+}
+
+TEST_F(UpdatePass, PauseFailureInstallsNothingButCleansUp)
+{
+    offerBoth();
+    spooler_.printers.push_back(printer("Second photo", kDriver));
+    spooler_.printers[2].pauseError = ERROR_ACCESS_DENIED;
+    run();
+    EXPECT_TRUE(recordsOf("apply").empty());
+    EXPECT_EQ(spooler_.callsStartingWith("resume"),
+              (std::vector<std::string>{"resume Photo on USB", "resume Second photo"}));
+    EXPECT_EQ(spooler_.openHandles, 0);
+    EXPECT_FALSE(exists(scratch_ + "program.tar"));
+    EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+    EXPECT_TRUE(logged("FAILED to pause all printers installed with our driver!"));
+
+    SCOPED_TRACE("files kept when asked");
+    setDword(kUpdaterKey, "DoNotDeleteDownloadedFiles", 1);
+    CommandLineParams::destroy();
+    run();
+    EXPECT_TRUE(exists(scratch_ + "program.tar"));
+    EXPECT_TRUE(exists(scratch_ + "catalog.tar"));
+}
+
+TEST_F(UpdatePass, ResumeFailureTurnsSuccessIntoFailure)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.printers[0].resumeError = ERROR_ACCESS_DENIED;
+    run();
+    EXPECT_EQ(recordsOf("apply").size(), 1u);
+    EXPECT_TRUE(logged("FAILED to resume all printers installed with our driver!"));
+    EXPECT_TRUE(logged("Updates installation failed, halting the update process."));
+    EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 1u);  // installed before the resume
+}
+
+TEST_F(UpdatePass, AFailedProgramInstallSkipsTheCatalogAndStillResumes)
+{
+    offerBoth();
+    setDword(kFake, "apply", 0);
+    run();
+    EXPECT_EQ(recordsOf("apply").size(), 1u);
+    EXPECT_EQ(spooler_.callsStartingWith("resume"), std::vector<std::string>{"resume Photo on USB"});
+    EXPECT_TRUE(logged("The software updates FAILED! exiting update process"));
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+}
+
+TEST_F(UpdatePass, DrainWaitRescansFromTheFirstPrinterAndSkipsPausedOrOffline)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.printers = {printer("A", kDriver), printer("B", kDriver), printer("C", kDriver),
+                         printer("D", kDriver)};
+    spooler_.printers[1].jobs = {2, 1, 0};
+    spooler_.printers[2].status = kPrinterStatusPaused;
+    spooler_.printers[2].jobs = {5};
+    spooler_.printers[3].attributes = kPrinterAttributeWorkOffline;
+    spooler_.printers[3].jobs = {5};
+    run();
+    EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{30000, 30000}));
+    EXPECT_EQ(spooler_.callsStartingWith("status"),
+              (std::vector<std::string>{"status A", "status B", "status A", "status B", "status A",
+                                        "status B", "status C", "status D"}));
+    EXPECT_EQ(spooler_.callsStartingWith("resume").size(), 4u);
+    EXPECT_TRUE(logged("Total number of printers to pause = 4"));
+}
+
+TEST_F(UpdatePass, PollIntervalAndUnreadablePrinters)
+{
+    setDword(kFake, "check cv", 3);
+    setDword(kUpdaterKey, "PrinterPollInterval", 250);
+    spooler_.printers = {printer("A", kDriver), printer("B", kDriver)};
+    spooler_.printers[0].statusError = ERROR_INVALID_HANDLE;
+    spooler_.printers[1].jobs = {1, 0};
+    run();
+    EXPECT_EQ(sleeps, std::vector<std::uint32_t>{250});
+    EXPECT_TRUE(logged("GetPrinter failed, GetLastError()=6"));
+    EXPECT_EQ(recordsOf("apply").size(), 1u);
+}
+
+TEST_F(UpdatePass, PrintersAreOursOnlyWithTheExactDriverName)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.printers = {printer("Lower", "pelmora photo 100"), printer("Mine", kDriver)};
+    run();
+    EXPECT_EQ(spooler_.callsStartingWith("open"), std::vector<std::string>{"open Mine"});
+
+    DeviceEnumerator::instance().getPrinters();
+    EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 1u);  // enumerated once per process
+}
+
+TEST_F(UpdatePass, OverlongPrinterNamesAreSkipped)
+{
+    setDword(kFake, "check cv", 3);
+    std::string longName(300, 'P');
+    spooler_.printers = {printer(longName, kDriver), printer("Short", kDriver)};
+    run();
+    EXPECT_EQ(spooler_.callsStartingWith("open"), std::vector<std::string>{"open Short"});
+    EXPECT_TRUE(logged("Printer name of 300 characters does not fit the open buffer"));
+    EXPECT_EQ(recordsOf("apply").size(), 1u);
+}
+
+TEST_F(UpdatePass, VistaWithoutPrintersOfTheDriverStopsAtPausing)
+{
+    updaterPlatform().os = &kVista;
+    setDword(kFake, "check cv", 3);
+    spooler_.printers = {printer("Office", "Other Driver")};
+    run();
+    EXPECT_TRUE(logged("No printer installed with our driver, no printer rights to test"));
+    EXPECT_TRUE(logged("No printers are installed on the OS with the Print Driver of interest"));
+    EXPECT_TRUE(recordsOf("apply").empty());
+    EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+    EXPECT_FALSE(exists(scratch_ + "relaunched.marker"));
+}
+
+TEST_F(UpdatePass, OpenFailureClosesWhatWasOpened)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.printers = {printer("A", kDriver), printer("B", kDriver)};
+    spooler_.printers[1].openError = ERROR_ACCESS_DENIED;
+    run();
+    EXPECT_EQ(spooler_.callsStartingWith("close"), std::vector<std::string>{"close A"});
+    EXPECT_EQ(spooler_.openHandles, 0);
+    EXPECT_TRUE(logged("OpenPrinter failed to open printer 'B' with ADMIN permissions. GetLastError()=5"));
+    EXPECT_TRUE(recordsOf("apply").empty());
+}
+
+TEST_F(UpdatePass, DownloadPathsTooLongForTheBlockComeInTheLibrarysOwn)
+{
+    setDword(kFake, "check cv", 3);
+    std::string deep = scratch_ + std::string(120, 'd') + "\\";
+    CreateDirectoryA(deep.c_str(), nullptr);
+    std::string path = deep + std::string(150, 'c') + ".tar";
+    setText(kFake, "path cd", path);
+    setDword(kUpdaterKey, "DoNotDeleteDownloadedFiles", 1);
+    run();
+    EXPECT_TRUE(logged("Update successfully downloaded '" + path + "'"));
+    EXPECT_EQ(recordsOf("apply"),
+              (std::vector<std::string>{"apply " + path + " " + dataDirectory_}));
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(deep.c_str());
+}
+
+TEST_F(UpdatePass, ADownloadWithoutAFileNameFails)
+{
+    setDword(kFake, "check cv", 3);
+    deleteTree(kFake);
+    setText(kFake, "record", scratch_ + "record.txt");
+    setDword(kFake, "check cv", 3);
+    setDword(kFake, "download cd", 0);  // success code, but no path written
+    run();
+    EXPECT_TRUE(logged("The update FAILED to download!"));
+    EXPECT_TRUE(recordsOf("apply").empty());
+}
+
+TEST_F(UpdatePass, MissingLibraryAnswersNotConnected)
+{
+    setText(kUpdaterKey, "WebUpdaterDllPath", scratch_ + "nowhere");
+    offerBoth();
+    run();
+    EXPECT_TRUE(logged("WebUpdaterAdapter::initialize : LoadLibrary Failed. ::GetLastError()="));
+    EXPECT_TRUE(logged("WebUpdater DLL is not loaded."));
+    EXPECT_TRUE(logged("The InternetState is not OK to start downloads, quitting the update process."));
+}
+
+TEST_F(UpdatePass, LibraryDirectoryDefaultsToTheSpoolersDriverFolder)
+{
+    deleteTree(kUpdaterKey);
+    setText(kUpdaterKey, "WebServerUrl", "http://fake/[package_code]");
+    run();
+    std::string expected = kXp.printerDriverDirectory();
+    ASSERT_EQ(expected.substr(expected.size() - 2), "\\3");
+    DWORD type = 0;
+    std::string stored;
+    ASSERT_TRUE(queryRaw(kUpdaterKey, "WebUpdaterDllPath", type, stored));
+    EXPECT_EQ(stored, expected + std::string(1, '\0'));
+    EXPECT_TRUE(logged("No registry entry for the updater dll path."));
+    EXPECT_TRUE(logged("About to load web updater dll. Dll Name:" + expected + "\\updanetrefresh.DLL"));
+}
+
+TEST_F(UpdatePass, UrlsFillPlaceholdersOnceAndKeepAMissingPackageCode)
+{
+    setText(kUpdaterKey, "WebServerUrl", "http://fake/[os_code]/[os_code]/[language_code]?p=[package_code]&q=[package_code]");
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUpdaterKey.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "QuillcastKioskenDownloadPackageCode");
+    RegCloseKey(key);
+    CommandLineParams::instance("");
+    DeviceEnumerator::instance();
+    UrlGenerator urls;
+    std::string base = urls.baseUrl();
+    EXPECT_EQ(base.find("[os_code]"), base.find("/[os_code]") + 1);
+    EXPECT_EQ(base.find("[language_code]"), std::string::npos);
+    EXPECT_NE(urls.generateUrl(KioskenVersionUrl).find("?p=kv&q=[package_code]"), std::string::npos);
+    EXPECT_NE(urls.generateUrl(KioskenDownloadUrl).find("?p=[package_code]&q=[package_code]"), std::string::npos);
+}
+
+TEST_F(UpdatePass, VersionFiles)
+{
+    struct Case {
+        const char* name;
+        std::string content;
+        const char* version;
+    } const cases[] = {
+        {"declaration and root", "<?xml version=\"1.0\"?>\n<Root><PackageVersion>1.2.3.4</PackageVersion></Root>", "1.2.3.4"},
+        {"spaces kept", "<PackageVersion> 1.2 </PackageVersion>", " 1.2 "},
+        {"after 1024 bytes", std::string(1100, ' ') + "<PackageVersion>9.9.9.9</PackageVersion>", "0.0.0.0"},
+        {"no close tag", "<PackageVersion>1.0", "0.0.0.0"},
+        {"zero byte first", std::string("x\0<PackageVersion>1</PackageVersion>", 36), "0.0.0.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(scratch_ + "v.ver", c.content);
+        EXPECT_EQ(VersionInfo::GetVersionNumber(scratch_ + "v.ver"), c.version);
+    }
+    EXPECT_EQ(VersionInfo::GetVersionNumber(scratch_ + "missing.ver"), "0.0.0.0");
+    EXPECT_TRUE(logged("FAILED to open: '" + scratch_ + "missing.ver'"));
+    EXPECT_EQ(VersionInfo::GetKioskenVersionNumber(), "1.0.0.1");
+    EXPECT_EQ(VersionInfo::GetCatalogVersionNumber(), "2.0.0.0");
+}
+
+TEST(CommandLineParamsSingleton, FirstTextWins)
+{
+    CommandLineParams::destroy();
+    EXPECT_TRUE(CommandLineParams::instance("x -uac y").containsUacParams());
+    EXPECT_TRUE(CommandLineParams::instance("").containsUacParams());
+    EXPECT_EQ(CommandLineParams::instance("other").commandLine(), "x -uac y");
+    CommandLineParams::destroy();
+    EXPECT_FALSE(CommandLineParams::instance("").containsUacParams());
+    CommandLineParams::destroy();
+}
+
+}  // namespace
