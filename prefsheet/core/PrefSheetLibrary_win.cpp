@@ -92,10 +92,10 @@ void PrefSheetLibrary::Init()
             using InitResourceChainFunction = HMODULE(WINAPI*)(void);
             auto initChain = reinterpret_cast<InitResourceChainFunction>(
                 reinterpret_cast<void*>(GetProcAddress(bitmaps_.get(), "InitResourceChain")));
-            if (initChain != nullptr)
-                bitmapChain_ = initChain();
-            else
+            if (initChain == nullptr)
                 trace_.OutputData("PPInit: no InitResourceChain" + errorText(GetLastError()));
+            else if (initChain() != bitmaps_.get())
+                trace_.OutputData("PPInit: InitResourceChain did not link the bitmap library");
         }
     }
     ++initCount_;
@@ -107,7 +107,6 @@ void PrefSheetLibrary::Terminate()
     if (initCount_ == 1) {
         resources_.reset();
         bitmaps_.reset();
-        bitmapChain_ = nullptr;
     }
     // An unmatched PPTerminate must not leave the count below zero: the next
     // PPInit would then never be matched and the libraries never freed.

@@ -69,6 +69,5 @@ private:
     uint32_t portType_ = 0;
     LoadedModule resources_;
     LoadedModule bitmaps_;
-    HMODULE bitmapChain_ = nullptr;   // what the bitmap library's InitResourceChain returned
     int initCount_ = 0;
 };

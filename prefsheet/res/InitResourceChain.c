@@ -1,6 +1,7 @@
 /* The bitmap library's only code. The preferences call it after loading the
-   library and add the module it returns to the modules they search for
-   bitmaps. Built without the C runtime and without an entry point. */
+   library; it answers the module that holds the bitmaps, which the
+   preferences search after the resource library. Built without the C
+   runtime and without an entry point. */
 #include <windows.h>
 
 extern IMAGE_DOS_HEADER __ImageBase;
