@@ -1,0 +1,77 @@
+// What the preferences core asks of the maker's common library, as portable
+// interfaces. The Windows build adapts drvcommon.dll to them
+// (CommonLibrary_win.cpp); native tests give small in-memory versions.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// PmkProduct: the product's option store. Use it through Options (Options.h),
+// which keeps to the one-explicit-value convention.
+class ProductOptions {
+public:
+    virtual ~ProductOptions() = default;
+    virtual bool CompareSetting(const char* key, uint32_t value) const = 0;
+    virtual bool CompareSetting(const char* key, const std::string& value) const = 0;
+    virtual uint32_t GetSetting(const char* key, uint32_t& status) const = 0;
+    virtual std::string GetSetting(const char* key, std::string& text) const = 0;
+};
+
+// SystemConfigDLL: the printer configuration (paper table, media list,
+// default sizes and media, configuration items).
+class SystemConfig {
+public:
+    virtual ~SystemConfig() = default;
+    virtual int Initialize(const std::string& fileName) = 0;           // nonzero on success
+    virtual int GenerateTableList(uint32_t tableId) = 0;               // 0 on success
+    virtual void ReleaseTableList(uint32_t tableId) = 0;
+    virtual uint32_t GetItemData(uint32_t item, uint32_t& out) = 0;    // the item's value
+    virtual uint16_t GetDefaultMediaType() = 0;
+    virtual uint32_t GetDefaultSize(uint32_t category) = 0;
+    virtual int IsPaperSizeSupported(uint32_t size) = 0;
+    virtual int IsMediaTypeSupported(uint16_t media) = 0;
+};
+
+constexpr uint32_t kPaperTable = 10600;
+constexpr uint32_t kMediaList = 10015;
+constexpr uint32_t kItemAutoMediaDetection = 10202;
+constexpr uint32_t kItemAutoDuplexSupport = 25016;
+
+// Raised by RegistryComponent::Read for a value that is missing or larger
+// than the caller's buffer. Thrown by value: the catcher has nothing to free.
+class RegistryReadError : public std::runtime_error {
+public:
+    RegistryReadError(const std::string& valueName, uint32_t code)
+        : std::runtime_error("registry value \"" + valueName + "\" unreadable"), code_(code) {}
+    uint32_t code() const { return code_; }
+
+private:
+    uint32_t code_;
+};
+
+constexpr uint32_t kRegText = 1;
+constexpr uint32_t kRegBinary = 3;
+constexpr uint32_t kRegNumber = 4;
+
+// CRegistry: values under the printer's settings key.
+class RegistryComponent {
+public:
+    virtual ~RegistryComponent() = default;
+    virtual void SetFriendlyName(const std::string& printerName) = 0;
+    virtual void SetPersonalSettings(int on) = 0;
+    virtual bool Create(const std::string& subKey) = 0;   // create or open, access 0xF003F
+    // Reads at most `size` bytes; returns the number read. Raises
+    // RegistryReadError when the value is missing or larger than `size`.
+    virtual uint32_t Read(const std::string& valueName, void* buffer, uint32_t size) = 0;
+    virtual bool Write(const std::string& valueName, uint32_t type, const void* data, uint32_t size) = 0;
+    virtual bool DeleteValue(const std::string& valueName) = 0;
+    virtual void Close() = 0;
+};
+
+// CSpy: debug output only, never shown to the user and never failing.
+class Trace {
+public:
+    virtual ~Trace() = default;
+    virtual void OutputData(const std::string& line) = 0;
+};

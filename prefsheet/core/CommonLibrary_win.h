@@ -1,0 +1,54 @@
+// The portable interfaces of CommonLibrary.h over drvcommon.dll.
+#pragma once
+
+#include "CommonLibrary.h"
+
+#include "drvcommon.h"
+
+class DrvProductOptions : public ProductOptions {
+public:
+    bool CompareSetting(const char* key, uint32_t value) const override;
+    bool CompareSetting(const char* key, const std::string& value) const override;
+    uint32_t GetSetting(const char* key, uint32_t& status) const override;
+    std::string GetSetting(const char* key, std::string& text) const override;
+
+private:
+    PmkProduct product_;
+};
+
+class DrvSystemConfig : public SystemConfig {
+public:
+    int Initialize(const std::string& fileName) override;
+    int GenerateTableList(uint32_t tableId) override;
+    void ReleaseTableList(uint32_t tableId) override;
+    uint32_t GetItemData(uint32_t item, uint32_t& out) override;
+    uint16_t GetDefaultMediaType() override;
+    uint32_t GetDefaultSize(uint32_t category) override;
+    int IsPaperSizeSupported(uint32_t size) override;
+    int IsMediaTypeSupported(uint16_t media) override;
+
+private:
+    SystemConfigDLL config_;
+};
+
+class DrvRegistry : public RegistryComponent {
+public:
+    void SetFriendlyName(const std::string& printerName) override;
+    void SetPersonalSettings(int on) override;
+    bool Create(const std::string& subKey) override;
+    uint32_t Read(const std::string& valueName, void* buffer, uint32_t size) override;
+    bool Write(const std::string& valueName, uint32_t type, const void* data, uint32_t size) override;
+    bool DeleteValue(const std::string& valueName) override;
+    void Close() override;
+
+private:
+    CRegistry registry_;
+};
+
+class DrvTrace : public Trace {
+public:
+    void OutputData(const std::string& line) override;
+
+private:
+    CSpy spy_;
+};

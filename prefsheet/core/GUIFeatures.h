@@ -1,0 +1,88 @@
+// The feature component of the settings model: the feature block of the
+// record, the two current watermarks, and the printer's stored watermark list
+// (registry sub-key "PRP") with a scratch copy for the watermark dialogs.
+#pragma once
+
+#include "CommonLibrary.h"
+#include "LcDevMode.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class GUIFeatures {
+public:
+    // The default watermark is the one a default record carries; a printer
+    // without a stored list starts with it.
+    GUIFeatures(const ProductOptions& product, RegistryComponent& registry, Trace& trace,
+                const LCWMARKINFO& defaultWatermark);
+    GUIFeatures(const GUIFeatures&) = delete;
+    GUIFeatures& operator=(const GUIFeatures&) = delete;
+
+    void LoadFrom(const LCDEVMODE& record);
+    void SaveTo(LCDEVMODE& record) const;
+
+    // 0 on success, 1 when the list could not be allocated.
+    int SetWatermarkInitialInfo(const std::string& printerName);
+    // Writes the stored list under "PRP" when the flag is 1; true when written.
+    bool SetWatermarkReg(int flag, const std::string& printerName);
+
+    void GetCurWatermarkList(LCWMARKINFO* destination) const;
+    void SetCurWatermarkList(const LCWMARKINFO* source, uint32_t count);
+    void SetTempWatermarkData(const LCWMARKINFO* source, uint32_t count);
+    void GetTempWatermarkData(LCWMARKINFO* destination) const;
+    uint32_t GetCurWatermarkCount() const { return static_cast<uint32_t>(stored_.size()); }
+    uint32_t GetTempWatermarkCount() const { return static_cast<uint32_t>(scratch_.size()); }
+
+    const LCWMARKINFO& GetWatermark1() const { return watermark1_; }
+    const LCWMARKINFO& GetWatermark2() const { return watermark2_; }
+    void SetWatermark1(const LCWMARKINFO& mark) { watermark1_ = mark; }
+    void SetWatermark2(const LCWMARKINFO& mark) { watermark2_ = mark; }
+    uint8_t GetWatermarkPages() const { return watermarkPages_; }
+    uint8_t GetWatermarkLayer() const { return watermarkLayer_; }
+    void SetWatermarkPages(uint8_t pages) { watermarkPages_ = pages; }
+    void SetWatermarkLayer(uint8_t layer) { watermarkLayer_ = layer; }
+
+    bool IsPoster2x2() const { return poster2x2_; }
+    bool IsPoster3x3() const { return poster3x3_; }
+    bool IsPoster4x4() const { return poster4x4_; }
+    int32_t GetLayoutCode() const { return layoutCode_; }
+    void SetLayoutCode(int32_t code) { layoutCode_ = code; }
+
+private:
+    bool replaceList(std::vector<LCWMARKINFO>& list, const LCWMARKINFO* source, uint32_t count,
+                     const char* failureTrace);
+    void useDefaultList();
+    bool readStoredList(uint32_t count);
+
+    RegistryComponent& registry_;
+    Trace& trace_;
+    const LCWMARKINFO defaultWatermark_;
+    const std::string countValueName_;
+    const std::string listValueName_;
+
+    std::vector<LCWMARKINFO> stored_;
+    std::vector<LCWMARKINFO> scratch_;
+
+    int32_t colorMode_ = 2;
+    int32_t duplexMode_ = 1;
+    int32_t featureWord14C_ = 0;
+    int32_t layoutCode_ = 0;
+    int32_t posterColumns_ = 2;
+    int32_t posterRows_ = 2;
+    int32_t featureWord198_ = 0;
+    uint32_t posterPages_[16] = {};
+    uint32_t posterDisplay_[16] = {};
+    int32_t featureWord220_ = 2;
+    int32_t featureWord224_ = 1;
+    int32_t featureWord228_ = 8;
+    int32_t featureWord234_ = 0;
+    int32_t featureWord23C_ = 0;
+    uint8_t watermarkPages_ = 0;
+    uint8_t watermarkLayer_ = 0;
+    LCWMARKINFO watermark1_{};
+    LCWMARKINFO watermark2_{};
+    bool poster2x2_ = false;
+    bool poster3x3_ = false;
+    bool poster4x4_ = false;
+};

@@ -1,0 +1,164 @@
+// pphost.exe: plays the printer driver's user-interface layer. Loads
+// prefsheet.dll from its own folder, calls PPInit, PPDefaultGenDevMode,
+// PPGetStringSize/PPLoadString and PPTerminate as the driver does, and prints
+// the default record's fields by name.
+//
+//   pphost [/hex] [/locale XXXX] [/printer NAME] [/string ID]...
+//
+// /locale sets the thread locale (hexadecimal LCID) before any call; /string
+// adds a string identifier to fetch (73 is fetched twice: alone and for a
+// 2550 x 3300 custom size in the record's units).
+#include "DevModeFields.h"
+#include "LcDevMode.h"
+#include "PrefSheetExports.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct HostOptions {
+    bool hexDump = false;
+    LCID locale = 0;
+    std::string printer = "Pelmora Printer";
+    std::vector<uint32_t> strings;
+};
+
+class Library {
+public:
+    explicit Library(HMODULE module) : module_(module) {}
+    ~Library()
+    {
+        if (module_ != nullptr)
+            FreeLibrary(module_);
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    HMODULE get() const { return module_; }
+
+    template <typename Function>
+    Function function(const char* name) const
+    {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    }
+
+private:
+    HMODULE module_;
+};
+
+std::string ownFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    std::string result(path, length);
+    return result.substr(0, result.find_last_of('\\') + 1);
+}
+
+bool parseArguments(int argc, char** argv, HostOptions& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "/hex") {
+            options.hexDump = true;
+        } else if (argument == "/locale" && hasValue) {
+            options.locale = std::strtoul(argv[++i], nullptr, 16);
+        } else if (argument == "/printer" && hasValue) {
+            options.printer = argv[++i];
+        } else if (argument == "/string" && hasValue) {
+            options.strings.push_back(std::strtoul(argv[++i], nullptr, 10));
+        } else {
+            std::fprintf(stderr, "pphost: unknown argument \"%s\"\n", argument.c_str());
+            return false;
+        }
+    }
+    if (options.strings.empty())
+        options.strings = {73, 11, 338, 9433};
+    return true;
+}
+
+void printFields(const char* prefix, const FieldValues& fields)
+{
+    for (const auto& [name, value] : fields)
+        std::printf("%s%s = %s\n", prefix, name.c_str(), value.c_str());
+}
+
+void printString(PPGetStringSizeFunction getSize, PPLoadStringFunction load, uint32_t id, const LCDEVMODE* record,
+                 const char* label)
+{
+    const uint32_t size = getSize(id, record);
+    std::vector<char> buffer(size + 1u, '\0');
+    load(buffer.data(), id, record);
+    std::printf("string %u%s (%u) = \"%s\"\n", id, label, size, buffer.data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    HostOptions options;
+    if (!parseArguments(argc, argv, options))
+        return 2;
+    if (options.locale != 0 && !SetThreadLocale(options.locale)) {
+        std::fprintf(stderr, "pphost: SetThreadLocale %04lX failed, error %lu\n", options.locale, GetLastError());
+        return 1;
+    }
+
+    const std::string path = ownFolder() + "prefsheet.dll";
+    Library library(LoadLibraryA(path.c_str()));
+    if (library.get() == nullptr) {
+        std::fprintf(stderr, "pphost: cannot load %s, error %lu\n", path.c_str(), GetLastError());
+        return 1;
+    }
+    auto init = library.function<PPInitFunction>("PPInit");
+    auto terminate = library.function<PPTerminateFunction>("PPTerminate");
+    auto defaultDevMode = library.function<PPDefaultGenDevModeFunction>("PPDefaultGenDevMode");
+    auto getSize = library.function<PPGetStringSizeFunction>("PPGetStringSize");
+    auto load = library.function<PPLoadStringFunction>("PPLoadString");
+    if (!init || !terminate || !defaultDevMode || !getSize || !load) {
+        std::fprintf(stderr, "pphost: %s lacks an export, error %lu\n", path.c_str(), GetLastError());
+        return 1;
+    }
+
+    init();
+
+    // The driver names the record after the printer before asking for defaults.
+    LCDEVMODE record;
+    std::memset(&record, 0, sizeof record);
+    std::strncpy(record.dmPrinterName, options.printer.c_str(), sizeof record.dmPrinterName - 1);
+    defaultDevMode(&record);
+
+    std::printf("thread locale = %04lX\n", GetThreadLocale());
+    std::printf("== default LCDEVMODE (%u bytes)\n", static_cast<unsigned>(sizeof record));
+    printFields("", DevModeFieldValues(record));
+    printFields("dmWatermark.", WatermarkFieldValues(record.dmWatermark));
+    std::printf("dmWatermark2 %s dmWatermark\n",
+                std::memcmp(&record.dmWatermark, &record.dmWatermark2, sizeof record.dmWatermark) == 0
+                    ? "equals"
+                    : "differs from");
+    if (options.hexDump) {
+        std::printf("== hex dump\n%s", HexDump(&record, sizeof record).c_str());
+    }
+
+    std::printf("== display texts\n");
+    LCDEVMODE custom = record;
+    custom.dmCustomWidth = 2550;
+    custom.dmCustomLength = 3300;
+    for (uint32_t id : options.strings) {
+        printString(getSize, load, id, nullptr, "");
+        if (id == 73)
+            printString(getSize, load, id, &custom, " for 2550 x 3300");
+    }
+
+    terminate();
+    std::fflush(stdout);
+    return 0;
+}

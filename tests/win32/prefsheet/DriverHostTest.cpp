@@ -1,0 +1,141 @@
+// pphost.exe in each shipped product's installation folder: the default
+// record the real libraries produce for that product.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string thisFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string result(path, length);
+    return result.substr(0, result.find_last_of('\\') + 1);
+}
+
+// Owns a kernel handle; move-only.
+class KernelHandle {
+public:
+    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
+    ~KernelHandle()
+    {
+        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+struct HostRun {
+    DWORD exitCode = 0;
+    std::map<std::string, std::string> fields;   // "name = value" lines
+};
+
+// Output through a file: Wine's helper processes keep inherited pipes open.
+HostRun runHost(const std::string& product, const std::string& arguments)
+{
+    const std::string folder = thisFolder() + "products\\" + product + "\\";
+    const std::string outputPath = thisFolder() + "pphost-" + product + ".out";
+    HostRun run;
+    {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        KernelHandle output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_NE(output.get(), INVALID_HANDLE_VALUE) << GetLastError();
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output.get();
+        startup.hStdError = output.get();
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        PROCESS_INFORMATION process = {};
+        std::string commandLine = "\"" + folder + "pphost.exe\" " + arguments;
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                            &process)) {
+            ADD_FAILURE() << "CreateProcess failed, error " << GetLastError();
+            return run;
+        }
+        KernelHandle processHandle(process.hProcess);
+        KernelHandle threadHandle(process.hThread);
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, INFINITE), WAIT_OBJECT_0);
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+    }
+    std::ifstream in(outputPath);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::string::size_type equals = line.find(" = ");
+        if (equals != std::string::npos)
+            run.fields[line.substr(0, equals)] = line.substr(equals + 3);
+    }
+    DeleteFileA(outputPath.c_str());
+    return run;
+}
+
+}  // namespace
+
+TEST(DriverHost, DefaultRecordPerShippedProduct)
+{
+    const struct {
+        const char* product;
+        std::map<std::string, std::string> expected;
+    } cases[] = {
+        {"photo",
+         {{"dmPaperFlags", "0x1000"}, {"dmPrintQuality", "-4"}, {"dmSavedPrintQuality", "-4"}, {"dmAutoMedia", "1"},
+          {"dmLayoutCode", "7"}, {"dmCollate", "0"}, {"dmPaperSize", "60"}, {"dmSavedPaperSize", "60"},
+          {"dmPaperSource", "1"}, {"dmPageOrder", "1"}, {"dmDuplexMode", "1"}, {"dmMediaType", "1"},
+          {"dmPrinterName", "\"Pelmora Printer\""}, {"dmStatus", "0"}}},
+        {"office",
+         {{"dmPaperFlags", "0x0"}, {"dmPrintQuality", "-2"}, {"dmAutoMedia", "0"}, {"dmLayoutCode", "0"},
+          {"dmCollate", "1"}, {"dmPaperSize", "1"}, {"dmPaperSource", "7"}, {"dmPageOrder", "2"},
+          {"dmSavedPageOrder", "2"}, {"dmDuplexMode", "2"}, {"dmMediaType", "1"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.product);
+        HostRun run = runHost(c.product, "/locale 0409");
+        EXPECT_EQ(run.exitCode, 0u);
+        for (const auto& [name, value] : c.expected)
+            EXPECT_EQ(run.fields[name], value) << name;
+        EXPECT_EQ(run.fields["dmUnits"], "1");
+        EXPECT_EQ(run.fields["dmWatermark.wmName"], "\"Confidential\"");
+        EXPECT_EQ(run.fields["dmWatermark.wmFont.lfFaceName"], "\"Arial\"");
+    }
+}
+
+TEST(DriverHost, UnitsAndTextsFollowTheThreadLocale)
+{
+    const struct {
+        const char* product;
+        const char* locale;
+        const char* units;
+        const char* customText;
+        const char* qualityText;
+    } cases[] = {
+        {"photo", "0409", "1", "\"8.5 x 11.0 in.\"", "\"Photo\""},
+        {"photo", "0407", "2", "\"216 x 279 mm\"", "\"Photo\""},
+        {"office", "0407", "2", "\"216 x 279 mm\"", "\"Best\""},
+        {"office", "0409", "1", "\"8.5 x 11.0 in.\"", "\"Best\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.product) + " " + c.locale);
+        HostRun run = runHost(c.product, std::string("/locale ") + c.locale);
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_EQ(run.fields["thread locale"], c.locale);
+        EXPECT_EQ(run.fields["dmUnits"], c.units);
+        EXPECT_EQ(run.fields["string 73 for 2550 x 3300 (" + std::to_string(std::strlen(c.customText) - 2) + ")"],
+                  c.customText);
+        EXPECT_EQ(run.fields["string 11 (" + std::to_string(std::strlen(c.qualityText) - 2) + ")"], c.qualityText);
+    }
+}
