@@ -66,6 +66,12 @@ DWORD WINAPI PmkReadINI(const char* section, const char* key, const char* file, 
 void WINAPI SpyOutputData(const char* text);
 void WINAPI ActivityWriteData(WORD eventId, const char* text);
 
+// Ink display: the silent supplies-reorder path.
+void* WINAPI InkDisplayCreate(void);
+void WINAPI InkDisplayDestroy(void* display);
+void WINAPI InkDisplaySetPrinterName(void* display, const char* printerName);
+BOOL WINAPI InkDisplayLaunchReorderInkAppSilentMode(void* display);
+
 // Exported by ordinal 10 only: true on double-byte (East Asian) systems.
 BOOL WINAPI PlatformQuery(void* reserved);
 }
@@ -205,6 +211,16 @@ class CSpy {
 public:
     void OutputData(const char* text) const { SpyOutputData(text); }
     void OutputData(const std::string& text) const { SpyOutputData(text.c_str()); }
+};
+
+class CGUIInkDisplay {
+public:
+    CGUIInkDisplay() : handle_(InkDisplayCreate()) {}
+    void SetPrinterName(const char* printerName) { InkDisplaySetPrinterName(handle_.get(), printerName); }
+    BOOL LaunchReorderInkAppSilentMode() { return InkDisplayLaunchReorderInkAppSilentMode(handle_.get()); }
+
+private:
+    drvcommon::Handle<InkDisplayDestroy> handle_;
 };
 
 class ActivityTracker {
