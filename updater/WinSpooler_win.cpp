@@ -13,6 +13,18 @@ std::string text(const char* value)
     return value != nullptr ? std::string(value) : std::string();
 }
 
+// A buffer of the size the spooler asked for; error 8 when it cannot be had.
+bool sizedBuffer(DWORD needed, std::vector<BYTE>& buffer, std::uint32_t& error)
+{
+    try {
+        buffer.resize(needed > 0 ? needed : 1);
+        return true;
+    } catch (const std::bad_alloc&) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+        return false;
+    }
+}
+
 }  // namespace
 
 bool WinSpooler::enumPrinters(std::vector<SpoolerPrinter>& printers, std::uint32_t& error)
@@ -22,12 +34,8 @@ bool WinSpooler::enumPrinters(std::vector<SpoolerPrinter>& printers, std::uint32
     EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed,
                   &count);
     std::vector<BYTE> buffer;
-    try {
-        buffer.resize(needed > 0 ? needed : 1);
-    } catch (const std::bad_alloc&) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
+    if (!sizedBuffer(needed, buffer, error))
         return false;
-    }
     if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(),
                        static_cast<DWORD>(buffer.size()), &needed, &count)) {
         error = GetLastError();
@@ -72,12 +80,8 @@ bool WinSpooler::getStatus(PrinterHandle handle, SpoolerStatus& status, std::uin
     DWORD needed = 0;
     GetPrinterA(handle, 2, nullptr, 0, &needed);
     std::vector<BYTE> buffer;
-    try {
-        buffer.resize(needed > 0 ? needed : 1);
-    } catch (const std::bad_alloc&) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
+    if (!sizedBuffer(needed, buffer, error))
         return false;
-    }
     if (!GetPrinterA(handle, 2, buffer.data(), static_cast<DWORD>(buffer.size()), &needed)) {
         error = GetLastError();
         return false;
