@@ -16,18 +16,11 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "TestSupport.h"
 
 namespace {
 
 // ---- files -------------------------------------------------------------
-
-std::string thisDirectory()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of('\\') + 1);
-}
 
 std::string tempFolder()
 {
@@ -154,7 +147,7 @@ protected:
         removeTree(scratch_);
         ASSERT_TRUE(CreateDirectoryA(scratch_.c_str(), nullptr));
         libraryPath_ = scratch_ + "\\pmabnetrefresh.DLL";
-        ASSERT_TRUE(CopyFileA((thisDirectory() + "netrefresh.dll").c_str(), libraryPath_.c_str(),
+        ASSERT_TRUE(CopyFileA((testsupport::thisDirectory() + "netrefresh.dll").c_str(), libraryPath_.c_str(),
                               FALSE));
         removeTree(downloadsFolder());
         allocations = 0;

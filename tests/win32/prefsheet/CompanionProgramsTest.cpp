@@ -3,6 +3,7 @@
 // each command line it was started with.
 #include "CommonLibrary_win.h"
 #include "PropCommonFunctions.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,9 @@
 #include <sstream>
 #include <string>
 
-namespace {
+using testsupport::thisDirectory;
 
-std::string thisDirectory()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.rfind('\\') + 1);
-}
+namespace {
 
 std::string systemDirectory()
 {

@@ -9,16 +9,9 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include "TestSupport.h"
 
 namespace {
-
-std::string thisFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string result(path, length);
-    return result.substr(0, result.find_last_of('\\') + 1);
-}
 
 // Owns a kernel handle; move-only.
 class KernelHandle {
@@ -45,8 +38,8 @@ struct HostRun {
 // Output through a file: Wine's helper processes keep inherited pipes open.
 HostRun runHost(const std::string& product, const std::string& arguments)
 {
-    const std::string folder = thisFolder() + "products\\" + product + "\\";
-    const std::string outputPath = thisFolder() + "pphost-" + product + ".out";
+    const std::string folder = testsupport::thisDirectory() + "products\\" + product + "\\";
+    const std::string outputPath = testsupport::thisDirectory() + "pphost-" + product + ".out";
     HostRun run;
     {
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};

@@ -12,16 +12,9 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "TestSupport.h"
 
 namespace {
-
-std::string thisFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string result(path, length);
-    return result.substr(0, result.find_last_of('\\') + 1);
-}
 
 // prefsheet.dll loaded once for the whole program, as a driver holds it.
 class PrefSheet {
@@ -50,7 +43,7 @@ public:
     }
 
 private:
-    PrefSheet() : module_(LoadLibraryA((thisFolder() + "prefsheet.dll").c_str()))
+    PrefSheet() : module_(LoadLibraryA((testsupport::thisDirectory() + "prefsheet.dll").c_str()))
     {
         init = function<PPInitFunction>("PPInit");
         terminate = function<PPTerminateFunction>("PPTerminate");
@@ -130,8 +123,8 @@ TEST(PrefSheetExports, ExactlyTheSixEntryPointsAtTheirOrdinals)
 
 TEST(PrefSheetExports, ResourceLibrariesHaveNoEntryPointAndTheBitmapLibraryItsChain)
 {
-    HMODULE resources = LoadLibraryA((thisFolder() + "ppres.dll").c_str());
-    HMODULE bitmaps = LoadLibraryA((thisFolder() + "ppbmp.dll").c_str());
+    HMODULE resources = LoadLibraryA((testsupport::thisDirectory() + "ppres.dll").c_str());
+    HMODULE bitmaps = LoadLibraryA((testsupport::thisDirectory() + "ppbmp.dll").c_str());
     ASSERT_NE(resources, nullptr);
     ASSERT_NE(bitmaps, nullptr);
     EXPECT_EQ(EntryPointOf(resources), 0u);

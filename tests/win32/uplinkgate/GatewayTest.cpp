@@ -2,6 +2,7 @@
 // callers start it, against the sample upload library, with the log switch
 // set in the real registry.
 #include "AppException.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,32 +16,9 @@
 
 namespace {
 
-std::string directoryOf(const std::string& path)
-{
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-std::string thisDirectory()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return directoryOf(std::string(path, length));
-}
-
-std::string expand(const char* text)
-{
-    char buffer[MAX_PATH];
-    DWORD length = ExpandEnvironmentStringsA(text, buffer, MAX_PATH);
-    return length > 0 && length <= MAX_PATH ? std::string(buffer, length - 1) : std::string();
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testsupport::expand;
+using testsupport::readFile;
+using testsupport::thisDirectory;
 
 bool exists(const std::string& path)
 {
