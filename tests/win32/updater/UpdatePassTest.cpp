@@ -12,6 +12,7 @@
 
 #include <shlobj.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <string>
@@ -211,6 +212,32 @@ protected:
         DWORD code = runProcess(copy, "\"" + copy + "\"" + arguments);
         logText_ = readFile(log_);
         return code;
+    }
+
+    // Waits for every PmabUpdater.exe that is still running: the copy that a
+    // pass started through the elevation verb.
+    int waitForRelaunchedCopies()
+    {
+        int waited = 0;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return -1;
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more;
+             more = Process32Next(snapshot, &entry)) {
+            if (lstrcmpiA(entry.szExeFile, "PmabUpdater.exe") != 0)
+                continue;
+            HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+            if (process == nullptr)
+                continue;  // gone already
+            EXPECT_EQ(WaitForSingleObject(process, 60000), WAIT_OBJECT_0);
+            CloseHandle(process);
+            ++waited;
+        }
+        CloseHandle(snapshot);
+        logText_ = readFile(log_);
+        return waited;
     }
 
     bool logged(const std::string& message) const
@@ -473,6 +500,34 @@ TEST_F(UpdatePass, CatalogOnlyUpdateOnVistaInstallsWithAdminRightsWithoutElevati
                                   kPrinter + "\nstatus " + kPrinter + "\npause " + kPrinter +
                                   "\nresume " + kPrinter + "\nclose " + kPrinter +
                                   "\nopen handles 0\n");
+}
+
+TEST_F(UpdatePass, ProgramUpdateOnVistaIsInstalledByTheElevatedCopy)
+{
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "vista"), 0u);
+    EXPECT_GE(waitForRelaunchedCopies(), 0);
+
+    // The first process only decided; the copy started with "-UAC" installed.
+    expectInOrder({
+        "This is a CATALOG + DLLs update",
+        "The process has NOT been elevated.",
+        "UAC IS enabled, attempting to elevate permissions.",
+        "The new process was launched successfully",
+        "-UpdatesController::performUpdates() ",
+        "CommandLineParams::CommandLineParams(-UAC) ",
+        "This is a CATALOG + DLLs update",
+        "The process has already been elevated. We have all the permissions we need, attempting "
+        "to install updates now.",
+        "Data update was also successful. Setting the flag to indicate total update.",
+        "Updates were downloaded and installed successfully",
+    });
+    EXPECT_EQ(readFile(scratch_ + "\\pmabProg.ver"), versionFile("1.3.0.0"));
+    EXPECT_EQ(readFile(dataFolder_ + "\\kkData.ver"), versionFile("2.1.0.0"));
+    EXPECT_EQ(flag("CompleteSoftwareUpdated"), 1u);
+    EXPECT_EQ(server_.requests("/updates/prog-1.3.0.0.tar"), 1) << "downloaded by the copy only";
+    EXPECT_EQ(server_.requests("/updates/data-2.1.0.0.tar"), 1);
+    EXPECT_TRUE(namesIn(downloads_).empty());
 }
 
 }  // namespace
