@@ -176,11 +176,12 @@ protected:
         RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults.c_str());
     }
 
-    void publish(const std::string& programVersion, const std::string& catalogVersion)
+    void publish(const std::string& programVersion, const std::string& catalogVersion,
+                 const std::string& programPackage = kProgramPackage)
     {
         server_.route("/updates/prog.txt",
-                      manifestFor(programVersion, "prog-1.3.0.0.tar", kProgramPackage));
-        server_.route("/updates/prog-1.3.0.0.tar", kProgramPackage);
+                      manifestFor(programVersion, "prog-1.3.0.0.tar", programPackage));
+        server_.route("/updates/prog-1.3.0.0.tar", programPackage);
         server_.route("/updates/data.txt",
                       manifestFor(catalogVersion, "data-2.1.0.0.tar", kCatalogPackage));
         server_.route("/updates/data-2.1.0.0.tar", kCatalogPackage);
@@ -209,7 +210,15 @@ protected:
             ADD_FAILURE() << "copy of " << program << " failed: " << GetLastError();
             return 0xFFFFFFFF;
         }
-        DWORD code = runProcess(copy, "\"" + copy + "\"" + arguments);
+        return runInstalled(version, arguments);
+    }
+
+    // Runs the PmabUpdater.exe that is in the program folder now.
+    DWORD runInstalled(const std::string& version, const std::string& arguments = "")
+    {
+        setUserString(kAppDefaults, "Version", version);
+        std::string program = scratch_ + "\\PmabUpdater.exe";
+        DWORD code = runProcess(program, "\"" + program + "\"" + arguments);
         logText_ = readFile(log_);
         return code;
     }
@@ -294,6 +303,20 @@ const DWORD kMissing = 0xFFFFFFFF;
 
 TEST_F(UpdatePass, FullUpdateOnXpInstallsBothPackagesAndCleansUp)
 {
+    // The program package replaces the running program (by the shipped build,
+    // told apart by its size) and the library it has loaded.
+    std::string shipped = readFile(thisDirectory() + "Updater.exe");
+    std::string library = readFile(thisDirectory() + "netrefresh.dll");
+    ASSERT_FALSE(shipped.empty());
+    ASSERT_NE(shipped.size(), readFile(thisDirectory() + "UpdaterWithFakeSpooler.exe").size());
+    publish("1.3.0.0", "2.1.0.0",
+            TarBuilder()
+                .file("PmabUpdater.exe", shipped)
+                .file("pmabnetrefresh.DLL", library)
+                .file("pmabProg.ver", versionFile("1.3.0.0"))
+                .directory("PmabHelp")
+                .file("PmabHelp/readme.txt", "Pelmora Updater 1.3")
+                .finish());
     installCatalogVersion("2.0.0.0");
     ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
 
@@ -305,6 +328,8 @@ TEST_F(UpdatePass, FullUpdateOnXpInstallsBothPackagesAndCleansUp)
     EXPECT_EQ(readFile(dataFolder_ + "\\catalog\\items.xml"), "<items count=\"3\"/>");
     EXPECT_FALSE(exists(scratch_ + "\\kkData.ver"));
     EXPECT_FALSE(exists(dataFolder_ + "\\pmabProg.ver"));
+    EXPECT_TRUE(readFile(scratch_ + "\\PmabUpdater.exe") == shipped);
+    EXPECT_TRUE(readFile(scratch_ + "\\pmabnetrefresh.DLL") == library);
 
     EXPECT_EQ(flag("CompleteSoftwareUpdated"), 1u);
     EXPECT_EQ(flag("DataUpdated"), kMissing) << "a complete update sets only its own flag";
@@ -365,9 +390,12 @@ TEST_F(UpdatePass, FullUpdateOnXpInstallsBothPackagesAndCleansUp)
     expectInOrder(sequence);
     EXPECT_FALSE(logged("FAILED")) << logText_;
 
-    // A second pass finds both packages current and downloads nothing.
+    // The installed program runs the next pass (the shipped build writes no
+    // spooler record), finds both packages current and downloads nothing.
     DeleteFileA(log_.c_str());
-    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+    DeleteFileA((scratch_ + "\\spooler.txt").c_str());
+    ASSERT_EQ(runInstalled("winxp"), 0u);
+    EXPECT_FALSE(exists(scratch_ + "\\spooler.txt"));
     EXPECT_TRUE(logged("url=" + prog + ", currentVerionsNumber=1.3.0.0")) << logText_;
     EXPECT_TRUE(logged("url=" + data + ", currentVerionsNumber=2.1.0.0")) << logText_;
     EXPECT_TRUE(logged("Checking for updates failed or there are no updates available!"));
@@ -407,8 +435,11 @@ TEST_F(UpdatePass, ShippedProgramFindsNoPrinterAndInstallsNothing)
 
 TEST_F(UpdatePass, WithoutADriverNameNothingHappens)
 {
-    deleteTree(kSettingsKey);
-    setString(kSettingsKey, "DllPath", scratch_);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey.c_str(), 0, KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueA(key, "DriverName"), ERROR_SUCCESS);
+    RegCloseKey(key);
     ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
 
     EXPECT_TRUE(logged("Error - settings.getStringValue(keyName=Settings\\, valueName=DriverName, "
