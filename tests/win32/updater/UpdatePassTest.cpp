@@ -431,6 +431,87 @@ TEST_F(UpdatePass, ShippedProgramFindsNoPrinterAndInstallsNothing)
     EXPECT_FALSE(exists(scratch_ + "\\spooler.txt")) << "the shipped program has no fake spooler";
 }
 
+TEST_F(UpdatePass, RefusedProgramPackageInstallsNothingAndResumesThePrinter)
+{
+    publish("1.3.0.0", "2.1.0.0",
+            TarBuilder()
+                .file("pmabProg.ver", versionFile("1.3.0.0"))
+                .file("../escaped.txt", "outside the program folder")
+                .finish());
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+    expectInOrder({
+        "Both updates were downloaded successfully.",
+        "Printer was PAUSED successfully",
+        " UpdaterDll apply updates call returned : 2",
+        "The software updates FAILED! exiting update process",
+        "Printer was RESUMED successfully",
+        "Attempting to deleting file : ",
+        "Attempting to deleting file : ",
+        "Updates installation failed, halting the update process.",
+        "The either the download or the installation has failed.",
+    });
+    EXPECT_FALSE(logged("Data update also required.")) << "the catalog is skipped";
+    EXPECT_EQ(readFile(scratch_ + "\\pmabProg.ver"), versionFile("1.2.0.0"));
+    EXPECT_FALSE(exists(tempFolder() + "escaped.txt"));
+    EXPECT_EQ(readFile(dataFolder_ + "\\kkData.ver"), versionFile("2.0.0.0"));
+    EXPECT_EQ(flag("CompleteSoftwareUpdated"), kMissing);
+    EXPECT_TRUE(namesIn(downloads_).empty());
+    EXPECT_EQ(spoolerCalls(), "enum\nopen " + kPrinter + "\nstatus " + kPrinter + "\npause " +
+                                  kPrinter + "\nresume " + kPrinter + "\nclose " + kPrinter +
+                                  "\nopen handles 0\n");
+}
+
+TEST_F(UpdatePass, CatalogDownloadFailureDeletesTheProgramPackageAndTouchesNoPrinter)
+{
+    // The catalog manifest announces a digest the package does not have.
+    std::string tampered = kCatalogPackage;
+    tampered[600] ^= 1;
+    server_.route("/updates/data.txt",
+                  manifestFor("2.1.0.0", "data-2.1.0.0.tar", kCatalogPackage));
+    server_.route("/updates/data-2.1.0.0.tar", tampered);
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+    std::vector<std::string> downloads =
+        quotedAfter("The update was downloaded SUCCESSFULLY to: '");
+    ASSERT_EQ(downloads.size(), 1u) << logText_;
+    EXPECT_FALSE(exists(downloads[0]));
+    expectInOrder({
+        "isSoftwareUpdate=true",
+        "The update was downloaded SUCCESSFULLY to: '" + downloads[0] + "'",
+        "isSoftwareUpdate=false",
+        "The update FAILED to download!",
+        "The data update failed to download, so we are deleting the downloaded software update",
+        "Updates failed to download.",
+        "The either the download or the installation has failed.",
+    });
+    EXPECT_FALSE(logged("Failed to delete")) << logText_;
+    EXPECT_TRUE(namesIn(downloads_).empty());
+    EXPECT_EQ(spoolerCalls(), "open handles 0\n");
+    EXPECT_EQ(readFile(scratch_ + "\\pmabProg.ver"), versionFile("1.2.0.0"));
+    EXPECT_EQ(flag("CompleteSoftwareUpdated"), kMissing);
+}
+
+TEST_F(UpdatePass, KeptDownloadsAndAFlagOfTwoStayAsTheyAre)
+{
+    setDword(kUpdaterKey, "DoNotDeleteDownloadedFiles", 1);
+    setDword(kUpdaterKey, "CompleteSoftwareUpdated", 2);
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+    EXPECT_EQ(readFile(dataFolder_ + "\\kkData.ver"), versionFile("2.1.0.0"));
+    EXPECT_EQ(flag("CompleteSoftwareUpdated"), 2u);
+    std::vector<std::string> downloads =
+        quotedAfter("The update was downloaded SUCCESSFULLY to: '");
+    ASSERT_EQ(downloads.size(), 2u) << logText_;
+    EXPECT_TRUE(logged("NOT deleting files : '" + downloads[0] + "' and '" + downloads[1] + "'"));
+    EXPECT_EQ(readFile(downloads[0]), kProgramPackage);
+    EXPECT_EQ(readFile(downloads[1]), kCatalogPackage);
+    EXPECT_FALSE(logged("Attempting to deleting file"));
+}
+
 TEST_F(UpdatePass, WithoutADriverNameNothingHappens)
 {
     HKEY key;
