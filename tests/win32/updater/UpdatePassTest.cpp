@@ -13,6 +13,7 @@
 #include <shlobj.h>
 #include <windows.h>
 #include <tlhelp32.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <string>
@@ -75,6 +76,18 @@ std::string commonAppData()
     char common[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common);
     return common;
+}
+
+// The spooler's driver folder for version-3 drivers, where the library is
+// looked for when WebUpdaterDllPath is not set.
+std::string driverFolder()
+{
+    char directory[MAX_PATH + 1] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
+                                    MAX_PATH, &needed))
+        return std::string();
+    return std::string(directory) + "\\3";
 }
 
 std::string tempFolder()
@@ -174,6 +187,10 @@ protected:
         deleteTree(kLocal);
         deleteTree(kTestKey);
         RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults.c_str());
+        if (!driverFolder().empty()) {
+            DeleteFileA((driverFolder() + "\\pmabnetrefresh.DLL").c_str());
+            DeleteFileA((driverFolder() + "\\pmabnetrefresh.ini").c_str());
+        }
     }
 
     void publish(const std::string& programVersion, const std::string& catalogVersion,
@@ -510,6 +527,39 @@ TEST_F(UpdatePass, KeptDownloadsAndAFlagOfTwoStayAsTheyAre)
     EXPECT_EQ(readFile(downloads[0]), kProgramPackage);
     EXPECT_EQ(readFile(downloads[1]), kCatalogPackage);
     EXPECT_FALSE(logged("Attempting to deleting file"));
+}
+
+TEST_F(UpdatePass, WithoutALibraryFolderTheSpoolerDriverFolderIsUsedAndRemembered)
+{
+    std::string folder = driverFolder();
+    ASSERT_FALSE(folder.empty());
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.DLL").c_str(),
+                          (folder + "\\pmabnetrefresh.DLL").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.ini").c_str(),
+                          (folder + "\\pmabnetrefresh.ini").c_str(), FALSE));
+    DeleteFileA((scratch_ + "\\pmabnetrefresh.DLL").c_str());
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUpdaterKey.c_str(), 0, KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueA(key, "WebUpdaterDllPath"), ERROR_SUCCESS);
+    RegCloseKey(key);
+    publish("1.2.0.0", "2.0.0.0");  // nothing newer: the check is enough here
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("Updater.exe", "winxp"), 0u);
+
+    expectInOrder({
+        "No registry entry for the updater dll path.",
+        "About to load web updater dll. Dll Name:" + folder + "\\pmabnetrefresh.DLL",
+        "WebUpdaterDll Check for connection call returned : 1",
+        "Checking for updates failed or there are no updates available!",
+    });
+    EXPECT_FALSE(logged("Unable to set the updater dll path registry entry.")) << logText_;
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(queryRaw(kUpdaterKey, "WebUpdaterDllPath", type, bytes));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(bytes, folder + '\0');
 }
 
 TEST_F(UpdatePass, WithoutADriverNameNothingHappens)
