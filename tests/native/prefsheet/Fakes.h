@@ -133,7 +133,7 @@ public:
     void SetPersonalSettings(int on) override { personal = on; }
     bool Create(const std::string& subKey) override
     {
-        open = printer + "\\" + subKey;
+        open = printer + (personal ? "\\Personal\\" : "\\") + subKey;
         log.push_back("Create " + open);
         return true;
     }
