@@ -80,6 +80,21 @@ int main()
         std::memcpy(&out, &record, sizeof out);
         sink = sink + static_cast<uint32_t>(out.dmCopies);
     });
+    const double load = timeIt(iterations, [&](long i) {
+        record.dmCopies = static_cast<int32_t>(i);
+        model.LoadFrom(record);
+        sink = sink + static_cast<uint32_t>(model.GetCopies());
+    });
+    const double check = timeIt(iterations, [&](long i) {
+        model.SetCopies(static_cast<int32_t>(i));
+        model.CheckConflicts();
+        sink = sink + static_cast<uint32_t>(model.GetCopies());
+    });
+    const double save = timeIt(iterations, [&](long i) {
+        model.SetCopies(static_cast<int32_t>(i));
+        model.SaveTo(out);
+        sink = sink + static_cast<uint32_t>(out.dmCopies);
+    });
     const double click = timeIt(iterations, [&](long i) {
         record.dmCopies = static_cast<int32_t>(i);
         model.LoadFrom(record);
@@ -88,8 +103,14 @@ int main()
         sink = sink + static_cast<uint32_t>(out.dmCopies);
     });
     const double perCopy = copy / iterations * 1e6;
-    const double perClick = click / iterations * 1e6;
-    std::printf("load + full rule check + save / plain 1056-byte copy: %.1f (%.3f us vs %.3f us per record)\n",
-                perCopy > 0 ? perClick / perCopy : 0.0, perClick, perCopy);
+    auto report = [&](const char* what, double total) {
+        const double perRecord = total / iterations * 1e6;
+        std::printf("%s / plain 1056-byte copy: %.1f (%.3f us vs %.3f us per record)\n", what,
+                    perCopy > 0 ? perRecord / perCopy : 0.0, perRecord, perCopy);
+    };
+    report("load", load);
+    report("full rule check", check);
+    report("save", save);
+    report("load + full rule check + save", click);
     return 0;
 }
