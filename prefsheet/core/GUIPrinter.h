@@ -146,6 +146,10 @@ public:
     GUIPRINTER_FIELD(uint32_t, AutoDuplexSupport, autoDuplexSupport_)
     GUIPRINTER_FIELD(int32_t, DraftPhotoExtraOption, draftPhotoExtraOption_)
     GUIPRINTER_FIELD(int32_t, DuplexRulesEnabled, duplexRulesEnabled_)
+    // Page setup state kept in the model: envelope mode on (0/1) and the
+    // quality as the user last chose it.
+    GUIPRINTER_FIELD(int32_t, EnvelopeMode, envelopeMode_)
+    GUIPRINTER_FIELD(int32_t, RememberedQuality, rememberedQuality_)
     int GetPrintPropertyFlag() const { return printPropertyFlag_; }
     int GetPhotoQualityOffered() const { return photoQualityOffered_; }
     uint32_t GetDefaultPaperSize(uint32_t category) const;   // categories 0, 0x4000, 0x1000
@@ -302,6 +306,8 @@ private:
     uint32_t autoDuplexSupport_ = 0;
     StatusProgramOptions status_;
     int32_t duplexRulesEnabled_ = 1;
+    int32_t envelopeMode_ = 0;
+    int32_t rememberedQuality_ = 0;
 };
 
 #undef GUIPRINTER_FIELD

@@ -357,6 +357,10 @@ TEST(GUIPrinterAccessors, SettersReturnOneAndLandInTheRecord)
     EXPECT_EQ(model->SetWatermarkLayer(1), 1);
     EXPECT_EQ(model->SetPaperWord41C(77), 1);
     EXPECT_EQ(model->SetStatus(1), 1);
+    EXPECT_EQ(model->SetEnvelopeMode(1), 1);
+    EXPECT_EQ(model->SetRememberedQuality(-4), 1);
+    EXPECT_EQ(model->GetEnvelopeMode(), 1);
+    EXPECT_EQ(model->GetRememberedQuality(), -4);
     EXPECT_EQ(model->SetPortName(std::string(40, 'x')), 1);
     EXPECT_EQ(model->GetPortName().size(), 31u);
     LCDEVMODE out = PlainRecord();
