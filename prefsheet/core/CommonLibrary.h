@@ -38,6 +38,23 @@ constexpr uint32_t kMediaList = 10015;
 constexpr uint32_t kItemAutoMediaDetection = 10202;
 constexpr uint32_t kItemAutoDuplexSupport = 25016;
 
+// CComxDataRetriever: the printer status cache. The getters answer for the
+// printer of the last GetPrinterCacheData call that returned nonzero.
+class PrinterStatusCache {
+public:
+    virtual ~PrinterStatusCache() = default;
+    virtual int GetPrinterCacheData(const std::string& printerName) = 0;   // nonzero when known
+    virtual uint32_t GetInkStyle() = 0;
+    virtual uint32_t GetInkPercent(uint32_t ink) = 0;           // 1..9
+    virtual uint32_t GetLogCartId(uint32_t cartridge) = 0;      // 1, 2
+    virtual uint32_t GetPhysCartId(uint32_t cartridge) = 0;
+    virtual uint32_t GetCartStatus(uint32_t cartridge) = 0;
+    virtual uint32_t GetMedia1() = 0;
+    virtual uint32_t GetOptTrayStatus() = 0;                    // 1 attached
+    virtual uint32_t GetPrintDuplexerStatus() = 0;              // 1 present
+    virtual uint32_t GetDuplexerButtonStatus() = 0;             // 1 on
+};
+
 // Raised by RegistryComponent::Read for a value that is missing or larger
 // than the caller's buffer. Thrown by value: the catcher has nothing to free.
 class RegistryReadError : public std::runtime_error {

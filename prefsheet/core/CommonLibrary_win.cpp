@@ -88,6 +88,56 @@ int DrvSystemConfig::IsMediaTypeSupported(uint16_t media)
     return config_.IsMediaTypeSupported(media);
 }
 
+int DrvPrinterStatus::GetPrinterCacheData(const std::string& printerName)
+{
+    return retriever_.GetPrinterCacheData(printerName.c_str());
+}
+
+uint32_t DrvPrinterStatus::GetInkStyle()
+{
+    return retriever_.GetInkStyle();
+}
+
+uint32_t DrvPrinterStatus::GetInkPercent(uint32_t ink)
+{
+    return retriever_.GetInkPercent(ink);
+}
+
+uint32_t DrvPrinterStatus::GetLogCartId(uint32_t cartridge)
+{
+    return retriever_.GetLogCartId(cartridge);
+}
+
+uint32_t DrvPrinterStatus::GetPhysCartId(uint32_t cartridge)
+{
+    return retriever_.GetPhysCartId(cartridge);
+}
+
+uint32_t DrvPrinterStatus::GetCartStatus(uint32_t cartridge)
+{
+    return retriever_.GetCartStatus(cartridge);
+}
+
+uint32_t DrvPrinterStatus::GetMedia1()
+{
+    return retriever_.GetMedia1();
+}
+
+uint32_t DrvPrinterStatus::GetOptTrayStatus()
+{
+    return retriever_.GetOptTrayStatus();
+}
+
+uint32_t DrvPrinterStatus::GetPrintDuplexerStatus()
+{
+    return retriever_.GetPrintDuplexerStatus();
+}
+
+uint32_t DrvPrinterStatus::GetDuplexerButtonStatus()
+{
+    return retriever_.GetDuplexerButtonStatus();
+}
+
 void DrvRegistry::SetFriendlyName(const std::string& printerName)
 {
     registry_.SetFriendlyName(printerName.c_str());

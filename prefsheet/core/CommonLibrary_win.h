@@ -31,6 +31,23 @@ private:
     SystemConfigDLL config_;
 };
 
+class DrvPrinterStatus : public PrinterStatusCache {
+public:
+    int GetPrinterCacheData(const std::string& printerName) override;
+    uint32_t GetInkStyle() override;
+    uint32_t GetInkPercent(uint32_t ink) override;
+    uint32_t GetLogCartId(uint32_t cartridge) override;
+    uint32_t GetPhysCartId(uint32_t cartridge) override;
+    uint32_t GetCartStatus(uint32_t cartridge) override;
+    uint32_t GetMedia1() override;
+    uint32_t GetOptTrayStatus() override;
+    uint32_t GetPrintDuplexerStatus() override;
+    uint32_t GetDuplexerButtonStatus() override;
+
+private:
+    CComxDataRetriever retriever_;
+};
+
 class DrvRegistry : public RegistryComponent {
 public:
     void SetFriendlyName(const std::string& printerName) override;

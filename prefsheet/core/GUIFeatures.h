@@ -48,6 +48,41 @@ public:
     bool IsPoster4x4() const { return poster4x4_; }
     int32_t GetLayoutCode() const { return layoutCode_; }
     void SetLayoutCode(int32_t code) { layoutCode_ = code; }
+    int32_t GetColorMode() const { return colorMode_; }
+    void SetColorMode(int32_t mode) { colorMode_ = mode; }
+    int32_t GetDuplexMode() const { return duplexMode_; }
+    void SetDuplexMode(int32_t mode) { duplexMode_ = mode; }
+    int32_t GetFeatureWord14C() const { return featureWord14C_; }
+    void SetFeatureWord14C(int32_t value) { featureWord14C_ = value; }
+    int32_t GetPosterColumns() const { return posterColumns_; }
+    void SetPosterColumns(int32_t value) { posterColumns_ = value; }
+    int32_t GetPosterRows() const { return posterRows_; }
+    void SetPosterRows(int32_t value) { posterRows_ = value; }
+    int32_t GetFeatureWord198() const { return featureWord198_; }
+    void SetFeatureWord198(int32_t value) { featureWord198_ = value; }
+    int32_t GetFeatureWord220() const { return featureWord220_; }
+    void SetFeatureWord220(int32_t value) { featureWord220_ = value; }
+    int32_t GetFeatureWord224() const { return featureWord224_; }
+    void SetFeatureWord224(int32_t value) { featureWord224_ = value; }
+    int32_t GetFeatureWord228() const { return featureWord228_; }
+    void SetFeatureWord228(int32_t value) { featureWord228_ = value; }
+    int32_t GetFeatureWord234() const { return featureWord234_; }
+    void SetFeatureWord234(int32_t value) { featureWord234_ = value; }
+    int32_t GetFeatureWord23C() const { return featureWord23C_; }
+    void SetFeatureWord23C(int32_t value) { featureWord23C_ = value; }
+    // Tiles 0..15; an index outside the grid's 16 entries reads 0 and is not stored.
+    uint32_t GetPosterPage(uint32_t tile) const { return tile < 16 ? posterPages_[tile] : 0; }
+    void SetPosterPage(uint32_t tile, uint32_t value)
+    {
+        if (tile < 16)
+            posterPages_[tile] = value;
+    }
+    uint32_t GetPosterDisplay(uint32_t tile) const { return tile < 16 ? posterDisplay_[tile] : 0; }
+    void SetPosterDisplay(uint32_t tile, uint32_t value)
+    {
+        if (tile < 16)
+            posterDisplay_[tile] = value;
+    }
 
 private:
     bool replaceList(std::vector<LCWMARKINFO>& list, const LCWMARKINFO* source, uint32_t count,

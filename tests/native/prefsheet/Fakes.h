@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,15 +75,49 @@ public:
         auto it = defaultSizes.find(category);
         return it == defaultSizes.end() ? 0 : it->second;
     }
-    int IsPaperSizeSupported(uint32_t) override { return 0; }
-    int IsMediaTypeSupported(uint16_t) override { return 0; }
+    int IsPaperSizeSupported(uint32_t size) override { return paperSizes.count(size) != 0 ? 1 : 0; }
+    int IsMediaTypeSupported(uint16_t media) override { return mediaTypes.count(media) != 0 ? 1 : 0; }
 
     bool initializes = true;
     int generateResult = 0;
     std::map<uint32_t, uint32_t> items;
     std::map<uint32_t, uint32_t> defaultSizes;
     uint16_t defaultMedia = 1;
+    std::set<uint32_t> paperSizes;
+    std::set<uint16_t> mediaTypes;
     std::vector<std::string> calls;
+};
+
+// The status cache of one printer; any other name has no data.
+class FakeStatusCache : public PrinterStatusCache {
+public:
+    int GetPrinterCacheData(const std::string& printerName) override
+    {
+        queries.push_back(printerName);
+        return known && printerName == printer ? 1 : 0;
+    }
+    uint32_t GetInkStyle() override { return inkStyle; }
+    uint32_t GetInkPercent(uint32_t ink) override { return ink >= 1 && ink <= 9 ? inkPercent[ink - 1] : 0; }
+    uint32_t GetLogCartId(uint32_t cartridge) override { return cartridge == 1 ? logCart[0] : logCart[1]; }
+    uint32_t GetPhysCartId(uint32_t cartridge) override { return cartridge == 1 ? physCart[0] : physCart[1]; }
+    uint32_t GetCartStatus(uint32_t cartridge) override { return cartridge == 1 ? cartStatus[0] : cartStatus[1]; }
+    uint32_t GetMedia1() override { return media1; }
+    uint32_t GetOptTrayStatus() override { return optTray; }
+    uint32_t GetPrintDuplexerStatus() override { return duplexer; }
+    uint32_t GetDuplexerButtonStatus() override { return duplexerButton; }
+
+    bool known = false;
+    std::string printer;
+    uint32_t inkStyle = 0;
+    uint32_t inkPercent[9] = {};
+    uint32_t logCart[2] = {};
+    uint32_t physCart[2] = {};
+    uint32_t cartStatus[2] = {};
+    uint32_t media1 = 0;
+    uint32_t optTray = 0;
+    uint32_t duplexer = 0;
+    uint32_t duplexerButton = 0;
+    std::vector<std::string> queries;
 };
 
 // Registry values per sub-key, with the read contract of the real component:
@@ -98,7 +133,7 @@ public:
     void SetPersonalSettings(int on) override { personal = on; }
     bool Create(const std::string& subKey) override
     {
-        open = printer + "\\" + subKey;
+        open = printer + (personal ? "\\Personal\\" : "\\") + subKey;
         log.push_back("Create " + open);
         return true;
     }
