@@ -433,7 +433,7 @@ void GUIPrinter::checkDraftPhoto()
 
 // The rule fixes its trigger and texts only. Its choices are read as the
 // texts offer them: the first raises the quality to best (-4), the second
-// keeps draft on plain paper (108) and is remembered; closing the dialog
+// keeps draft on plain media (108) and is remembered; closing the dialog
 // leaves draft for normal quality (-2). Each ends the conflict.
 void GUIPrinter::checkDraftGlossy()
 {
@@ -452,8 +452,7 @@ void GUIPrinter::checkDraftGlossy()
     if (answer == kConflictAnswerFirst) {
         print_.printQuality = -4;
     } else if (answer == kConflictAnswerSecond) {
-        paper_.mediaType = 1;
-        paper_.mediaType2 = 1;
+        plainMedia();
         shown_[AnsweredDraftGlossy] = true;
     } else {
         print_.printQuality = -2;

@@ -944,16 +944,24 @@ TEST(DraftRules, DraftWithGlossyMedia)
         int answer;
         int32_t quality;
         uint32_t media;
+        uint32_t flags;
     };
-    const Answer answers[] = {{2, -4, 267}, {3, -1, 1}, {0, -2, 267}};
+    // The second choice is plain media: no paper category, both media words 1.
+    const Answer answers[] = {{2, -4, 267, 0x1000}, {3, -1, 1, 0}, {0, -2, 267, 0x1000}};
     for (const Answer& a : answers) {
         SCOPED_TRACE(a.answer);
         Opening o([](ModelWorld& w) { w.product.set(OptionKey::IDO_DRAFT_GLOSSY_CONFLICT, 1); });
         o.model->SetMediaType(267);
+        o.model->SetMediaType2(267);
+        o.model->SetPaperFlags(0x1000);
+        o.model->SetPaperSize(296);
         o.model->SetPrintQuality(-1);
         o.check(a.answer);
         EXPECT_EQ(o.model->GetPrintQuality(), a.quality);
         EXPECT_EQ(o.model->GetMediaType(), a.media);
+        EXPECT_EQ(o.model->GetMediaType2(), a.media);
+        EXPECT_EQ(o.model->GetPaperFlags(), a.flags);
+        EXPECT_EQ(o.model->GetPaperSize(), 296u);
         EXPECT_EQ(o.world.oem.refreshes, 1);
         // Every answer ends the conflict.
         o.world.dialog.shown.clear();
