@@ -463,11 +463,11 @@ std::vector<RowCase> rowCases()
              EXPECT_EQ(m.GetLayoutCode(), 4);
          },
          0, 1},
-        {"env/layout4 second custom", [](GUIPrinter& m) { envelope(m, 4, 0, 256); m.SetSavedOrientation(1); },
+        {"env/layout4 second custom", [](GUIPrinter& m) { envelope(m, 4, 0, 256); m.SetOrientation(1); },
          ConflictRule::EnvelopeLayout4, {23, 58}, 3,
          [](const GUIPrinter& m) {
              expectPlainPaper(m);
-             EXPECT_EQ(m.GetOrientation(), 1);
+             EXPECT_EQ(m.GetOrientation(), 2);   // the saved orientation
          },
          0, 1},
         {"env/layout4 other", [](GUIPrinter& m) { envelope(m, 4, 0, 20); }, ConflictRule::EnvelopeLayout4, {23, 58}, 1,
@@ -477,11 +477,11 @@ std::vector<RowCase> rowCases()
          },
          0, 1},
         // envelope with layout 1
-        {"env/layout1 first", [](GUIPrinter& m) { envelope(m, 1, 0, 20); m.SetSavedOrientation(1); },
+        {"env/layout1 first", [](GUIPrinter& m) { envelope(m, 1, 0, 20); m.SetOrientation(1); },
          ConflictRule::EnvelopeLayout1, {23, 56}, 2,
          [](const GUIPrinter& m) {
              expectPlainPaper(m);
-             EXPECT_EQ(m.GetOrientation(), 1);
+             EXPECT_EQ(m.GetOrientation(), 2);   // the saved orientation
          },
          1, 1},
         {"env/layout1 second", [](GUIPrinter& m) { envelope(m, 1, 0, 20); }, ConflictRule::EnvelopeLayout1, {23, 56}, 3,
