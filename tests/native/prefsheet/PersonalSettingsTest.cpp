@@ -473,6 +473,71 @@ TEST(SlotRestore, DefaultsWithTheirAdjustments)
     }
 }
 
+// Each status option returns to its default only when its option is shown,
+// and each default follows its key's one explicit value; 7 marks "unchanged".
+TEST(SlotRestore, StatusOptionsFollowTheirKeys)
+{
+    constexpr int kMissing = -1;
+    struct Key {
+        const char* key;
+        int value;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Key> keys;
+        StatusProgramOptions expected;   // completeToPrint, ink, pages, minimized, process, special, balloon, tips, sound
+    };
+    const Case cases[] = {
+        {"nothing offered", {{OptionKey::IDO_HIDE_SOUND_OPTION, 1}}, {2, 7, 7, 1, 1, 7, 7, 7, 7}},
+        {"keys missing", {}, {2, 7, 7, 1, 1, 7, 7, 7, 7}},
+        {"everything shown, defaults 0",
+         {{OptionKey::IDO_DISPLAY_INKLEVELS_OPTION, 1}, {OptionKey::IDO_DISPLAY_PAGE_REMAINING_OPTION, 1},
+          {OptionKey::IDO_CATS_GUI_SUPPORTED, 1}, {OptionKey::IDO_SUPPORT_DIDYOUKNOWTIPS, 1},
+          {OptionKey::IDO_HIDE_SOUND_OPTION, 0}, {OptionKey::IDO_DEFAULT_SOUND, 0},
+          {OptionKey::IDO_DEFAULT_JSW_MINIMIZED, 0}},
+         {2, 0, 0, 0, 1, 7, 1, 0, 0}},
+        {"sound and minimized default to 1 unless their key is 0",
+         {{OptionKey::IDO_HIDE_SOUND_OPTION, 0}, {OptionKey::IDO_DEFAULT_SOUND, kMissing},
+          {OptionKey::IDO_DEFAULT_JSW_MINIMIZED, 2}},
+         {2, 7, 7, 1, 1, 7, 7, 7, 1}},
+        {"options at 2 are not shown",
+         {{OptionKey::IDO_DISPLAY_INKLEVELS_OPTION, 2}, {OptionKey::IDO_DISPLAY_PAGE_REMAINING_OPTION, 2},
+          {OptionKey::IDO_CATS_GUI_SUPPORTED, 2}, {OptionKey::IDO_SUPPORT_DIDYOUKNOWTIPS, 2},
+          {OptionKey::IDO_HIDE_SOUND_OPTION, 2}, {OptionKey::IDO_DEFAULT_SOUND, 1}},
+         {2, 7, 7, 1, 1, 7, 7, 7, 7}},
+        {"complete-to-print cleared by the complete-a-print key", {{OptionKey::IDO_SUPPORT_COMPLETE_A_PRINT, 1}},
+         {0, 7, 7, 1, 1, 7, 7, 7, 7}},
+        {"complete-to-print cleared by the ink-low key", {{OptionKey::IDO_VENDRA_INKLOW_WARNING_OPTION, 1}},
+         {0, 7, 7, 1, 1, 7, 7, 7, 7}},
+        {"complete-to-print kept at other values",
+         {{OptionKey::IDO_SUPPORT_COMPLETE_A_PRINT, 2}, {OptionKey::IDO_VENDRA_INKLOW_WARNING_OPTION, 0}},
+         {2, 7, 7, 1, 1, 7, 7, 7, 7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Slots s([&](ModelWorld& w) {
+            for (const Key& k : c.keys) {
+                if (k.value != kMissing)
+                    w.product.set(k.key, static_cast<uint32_t>(k.value));
+            }
+        });
+        s.putRecord(kPersonal + "SLOT1", "Default Dev Mode", PlainRecord());
+        s.putNumber(kPersonal + "SLOT1", "Remember CompleteToPrint", 2);
+        s.model->StatusOptions() = StatusProgramOptions{7, 7, 7, 7, 7, 7, 7, 7, 7};
+        ASSERT_TRUE(s.slots->RestoreDefaults(*s.model));
+        const StatusProgramOptions& got = s.model->StatusOptions();
+        EXPECT_EQ(got.completeToPrint, c.expected.completeToPrint);
+        EXPECT_EQ(got.showInkLevels, c.expected.showInkLevels);
+        EXPECT_EQ(got.showNumberOfPages, c.expected.showNumberOfPages);
+        EXPECT_EQ(got.jobProgressMinimized, c.expected.jobProgressMinimized);
+        EXPECT_EQ(got.showProcessWindow, c.expected.showProcessWindow);
+        EXPECT_EQ(got.showSpecialMessages, c.expected.showSpecialMessages);
+        EXPECT_EQ(got.balloonTips, c.expected.balloonTips);
+        EXPECT_EQ(got.didYouKnowTips, c.expected.didYouKnowTips);
+        EXPECT_EQ(got.sound, c.expected.sound);
+    }
+}
+
 TEST(SlotRestore, MissingOrDamagedDefaultsChangeNothingAndSayNothing)
 {
     for (int size : {-1, 100, 1057}) {
