@@ -540,6 +540,29 @@ TEST_F(UpdatePass, VersionFiles)
     EXPECT_EQ(VersionInfo::GetCatalogVersionNumber(), "2.0.0.0");
 }
 
+TEST(UpdateCheckCodes, EachCodeHasItsLoggedNameAndItsAnswer)
+{
+    struct Case {
+        int code;
+        const char* name;
+        UpdateCheckResult answer;
+    } const cases[] = {
+        {0, "UPD_UPDATES_INET_CONN_NOT_AVAILABLE", CheckFailed},
+        {1, "UPD_UPDATES_SERVER_NO_RESPONSE", CheckFailed},
+        {2, "UPD_UPDATES_NOT_AVAILABLE", UpdateNotAvailable},
+        {3, "UPD_UPDATES_AVAILABLE", UpdateAvailable},
+        {4, "UPD_INSUFFICIENT_USER_PRIVILEGE", InsufficientPrivilege},
+        {5, "UPD_INVALID_RESPONSE_DOC", CheckFailed},
+        {6, "UPD_UPDATES_RESPONSE_UNKNOWN", CheckFailed},
+        {-1, "UPD_UPDATES_RESPONSE_UNKNOWN", CheckFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_STREQ(checkResultName(c.code), c.name);
+        EXPECT_EQ(checkResultOf(c.code), c.answer);
+    }
+}
+
 TEST(CommandLineParamsSingleton, FirstTextWins)
 {
     CommandLineParams::destroy();
