@@ -414,10 +414,14 @@ TEST_F(UpdatePass, OverlongPrinterNamesAreSkipped)
 {
     setDword(kFake, "check cv", 3);
     std::string longName(300, 'P');
-    spooler_.printers = {printer(longName, kDriver), printer("Short", kDriver)};
+    std::string fitting(259, 'F');  // with its zero, the whole 260-character buffer
+    spooler_.printers = {printer(longName, kDriver), printer(std::string(260, 'Q'), kDriver),
+                         printer(fitting, kDriver), printer("Short", kDriver)};
     run();
-    EXPECT_EQ(spooler_.callsStartingWith("open"), std::vector<std::string>{"open Short"});
+    EXPECT_EQ(spooler_.callsStartingWith("open"),
+              (std::vector<std::string>{"open " + fitting, "open Short"}));
     EXPECT_TRUE(logged("Printer name of 300 characters does not fit the open buffer"));
+    EXPECT_TRUE(logged("Printer name of 260 characters does not fit the open buffer"));
     EXPECT_EQ(recordsOf("apply").size(), 1u);
 }
 
