@@ -18,6 +18,15 @@ bool moduleFileName(HMODULE module, std::string& name)
     return true;
 }
 
+std::string pathOf(HMODULE module)
+{
+    std::string path;
+    if (!moduleFileName(module, path))
+        throw Win32Exception("Localize::Localize(): GetModuleFileName failed", 0, ".\\Localize",
+                             32);
+    return path;
+}
+
 std::string prefixOf(HMODULE module)
 {
     std::string name;
@@ -28,11 +37,11 @@ std::string prefixOf(HMODULE module)
 
 }  // namespace
 
-Localize::Localize(HMODULE module) : module_(module), identity_(prefixOf(module))
+// The path is taken before the prefix, so a module without a file name
+// reports the first of the two failures.
+Localize::Localize(HMODULE module)
+    : module_(module), modulePath_(pathOf(module)), identity_(prefixOf(module))
 {
-    if (!moduleFileName(module_, modulePath_))
-        throw Win32Exception("Localize::Localize(): GetModuleFileName failed", 0, ".\\Localize",
-                             32);
 }
 
 void Localize::createInstance(HMODULE module)

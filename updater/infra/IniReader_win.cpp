@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <vector>
 
 namespace {
@@ -13,16 +14,23 @@ const LoggerComponent& jsw = logcomponent::JSW;
 
 // The profile calls cut what does not fit and say so only through the
 // length they return (size - 2 for lists, size - 1 for a value): grow the
-// buffer until the answer fits, so no file size loses settings.
+// buffer until the answer fits, so no file size loses settings. False when
+// a buffer of the size needed cannot be had (a huge file): nothing may
+// raise out of the reader.
 template <class Read>
-std::vector<char> readWhole(std::size_t initialSize, std::size_t slack, Read read, DWORD& length)
+bool readWhole(std::size_t initialSize, std::size_t slack, Read read, std::vector<char>& buffer,
+               DWORD& length)
 {
     std::size_t size = initialSize < 1024 ? 1024 : initialSize;
     for (;;) {
-        std::vector<char> buffer(size, '\0');
+        try {
+            buffer.assign(size, '\0');
+        } catch (const std::exception&) {
+            return false;
+        }
         length = read(buffer.data(), static_cast<DWORD>(size));
         if (length + slack < size || size >= 0x7FFFFFFF / 2)
-            return buffer;
+            return true;
         size *= 2;
     }
 }
@@ -65,13 +73,14 @@ bool IniReader::buildSections(std::size_t bufferSize)
         return "IniReader::buildSections(bufferSize=" + std::to_string(bufferSize) + "):";
     });
     DWORD length = 0;
-    std::vector<char> names = readWhole(
-        bufferSize, 2,
-        [&](char* buffer, DWORD size) {
-            return GetPrivateProfileSectionNamesA(buffer, size, fileName_.c_str());
-        },
-        length);
-    bool result = length != 0;
+    std::vector<char> names;
+    bool result = readWhole(
+                      bufferSize, 2,
+                      [&](char* buffer, DWORD size) {
+                          return GetPrivateProfileSectionNamesA(buffer, size, fileName_.c_str());
+                      },
+                      names, length) &&
+                  length != 0;
     if (result) {
         for (const std::string& name : splitZeroList(names.data(), length)) {
             sectionNames_.push_back(name);
@@ -90,13 +99,18 @@ bool IniReader::buildSectionsData(std::size_t bufferSize)
     bool result = !sectionNames_.empty();
     for (const std::string& section : sectionNames_) {
         DWORD length = 0;
-        std::vector<char> keyList = readWhole(
-            bufferSize, 2,
-            [&](char* buffer, DWORD size) {
-                return GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer, size,
-                                                fileName_.c_str());
-            },
-            length);
+        std::vector<char> keyList;
+        if (!readWhole(
+                bufferSize, 2,
+                [&](char* buffer, DWORD size) {
+                    return GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer, size,
+                                                    fileName_.c_str());
+                },
+                keyList, length)) {
+            trace.log("Could not allocate memory for the buffer.");
+            trace.setResult(0);
+            return false;
+        }
         if (length == 0) {
             trace.log("Could not retrieve key-value pairs for section=" + section);
             continue;
@@ -108,13 +122,18 @@ bool IniReader::buildSectionsData(std::size_t bufferSize)
         }
         for (const std::string& key : keys) {
             DWORD valueLength = 0;
-            std::vector<char> value = readWhole(
-                bufferSize, 1,
-                [&](char* buffer, DWORD size) {
-                    return GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
-                                                    size, fileName_.c_str());
-                },
-                valueLength);
+            std::vector<char> value;
+            if (!readWhole(
+                    bufferSize, 1,
+                    [&](char* buffer, DWORD size) {
+                        return GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
+                                                        size, fileName_.c_str());
+                    },
+                    value, valueLength)) {
+                trace.log("Could not allocate memory for the buffer.");
+                trace.setResult(0);
+                return false;
+            }
             if (valueLength == 0) {
                 trace.log("Could not retrieve value for key='" + key + "' under section='" +
                           section + "'");

@@ -99,10 +99,13 @@ bool RegistryKey::getValue(const std::string& name, unsigned long& number)
                                    reinterpret_cast<BYTE*>(&value), &size);
     if (result == ERROR_FILE_NOT_FOUND)
         return false;
-    if (result != ERROR_SUCCESS)
-        raise("RegistryKey::getValue(ulong)" + name, result, __LINE__);
-    if (type != REG_DWORD)
-        raise("RegistryKey::getValue(ulong)" + name + kWrongType, 0, __LINE__);
+    // A value too big for the 4-byte buffer still reports its type: name a
+    // wrong one, and keep the query's code.
+    bool typeKnown = result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
+    bool wrongType = typeKnown && type != REG_DWORD;
+    if (result != ERROR_SUCCESS || wrongType)
+        raise("RegistryKey::getValue(ulong)" + name + (wrongType ? kWrongType : ""), result,
+              __LINE__);
     number = value;
     return true;
 }

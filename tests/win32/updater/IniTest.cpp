@@ -156,6 +156,32 @@ TEST_F(Installer, UnreadableFilesFailWithTheirReason)
     }
 }
 
+// A file too big for any buffer of the reader (3 GiB, sparse) fails the
+// install; nothing is raised out of it.
+TEST_F(Installer, AFileTooBigForABufferFailsWithoutRaising)
+{
+    writeFile(file_, "[" + kTarget + "]\r\nA=dword:5\r\n");
+    HANDLE file = CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LONG high = 0;
+    SetFilePointer(file, static_cast<LONG>(0xC0000000u), &high, FILE_BEGIN);
+    bool sized = SetEndOfFile(file) != FALSE;
+    CloseHandle(file);
+    ASSERT_TRUE(sized);
+    bool installed = true;
+    try {
+        SettingsInstaller installer(file_);
+        installed = installer.installSettings();
+    } catch (...) {
+        ADD_FAILURE() << "the installer raised";
+    }
+    EXPECT_FALSE(installed);
+    EXPECT_TRUE(logged("Settings file could not be parsed properly."));
+    DWORD value = 0;
+    EXPECT_FALSE(queryDword(kTarget, "A", value));
+}
+
 // Files of 64 KiB and more are read whole: no size loses a setting.
 TEST_F(Installer, LargeFilesAreReadCompletely)
 {

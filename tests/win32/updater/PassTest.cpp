@@ -414,10 +414,14 @@ TEST_F(UpdatePass, OverlongPrinterNamesAreSkipped)
 {
     setDword(kFake, "check cv", 3);
     std::string longName(300, 'P');
-    spooler_.printers = {printer(longName, kDriver), printer("Short", kDriver)};
+    std::string fitting(259, 'F');  // with its zero, the whole 260-character buffer
+    spooler_.printers = {printer(longName, kDriver), printer(std::string(260, 'Q'), kDriver),
+                         printer(fitting, kDriver), printer("Short", kDriver)};
     run();
-    EXPECT_EQ(spooler_.callsStartingWith("open"), std::vector<std::string>{"open Short"});
+    EXPECT_EQ(spooler_.callsStartingWith("open"),
+              (std::vector<std::string>{"open " + fitting, "open Short"}));
     EXPECT_TRUE(logged("Printer name of 300 characters does not fit the open buffer"));
+    EXPECT_TRUE(logged("Printer name of 260 characters does not fit the open buffer"));
     EXPECT_EQ(recordsOf("apply").size(), 1u);
 }
 
@@ -538,6 +542,29 @@ TEST_F(UpdatePass, VersionFiles)
     EXPECT_TRUE(logged("FAILED to open: '" + scratch_ + "missing.ver'"));
     EXPECT_EQ(VersionInfo::GetKioskenVersionNumber(), "1.0.0.1");
     EXPECT_EQ(VersionInfo::GetCatalogVersionNumber(), "2.0.0.0");
+}
+
+TEST(UpdateCheckCodes, EachCodeHasItsLoggedNameAndItsAnswer)
+{
+    struct Case {
+        int code;
+        const char* name;
+        UpdateCheckResult answer;
+    } const cases[] = {
+        {0, "UPD_UPDATES_INET_CONN_NOT_AVAILABLE", CheckFailed},
+        {1, "UPD_UPDATES_SERVER_NO_RESPONSE", CheckFailed},
+        {2, "UPD_UPDATES_NOT_AVAILABLE", UpdateNotAvailable},
+        {3, "UPD_UPDATES_AVAILABLE", UpdateAvailable},
+        {4, "UPD_INSUFFICIENT_USER_PRIVILEGE", InsufficientPrivilege},
+        {5, "UPD_INVALID_RESPONSE_DOC", CheckFailed},
+        {6, "UPD_UPDATES_RESPONSE_UNKNOWN", CheckFailed},
+        {-1, "UPD_UPDATES_RESPONSE_UNKNOWN", CheckFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_STREQ(checkResultName(c.code), c.name);
+        EXPECT_EQ(checkResultOf(c.code), c.answer);
+    }
 }
 
 TEST(CommandLineParamsSingleton, FirstTextWins)

@@ -210,4 +210,20 @@ TEST(Localize, GetInstanceBeforeCreationThrowsTheText)
     EXPECT_EQ(Localize::getInstance().modulePath(), thisExecutable());
 }
 
+TEST(Localize, AModuleWithoutAFileNameFailsOnItsPathFirst)
+{
+    Localize::destroyInstance();
+    HMODULE noModule = reinterpret_cast<HMODULE>(static_cast<INT_PTR>(0x10));
+    try {
+        Localize::createInstance(noModule);
+        ADD_FAILURE() << "no exception";
+    } catch (const Win32Exception& e) {
+        EXPECT_EQ(e.getMessage(), "Localize::Localize(): GetModuleFileName failed");
+        EXPECT_EQ(e.describe(),
+                  "file:.\\Localize:32: Localize::Localize(): GetModuleFileName failed");
+    }
+    Localize::createInstance(nullptr);
+    EXPECT_EQ(Localize::getInstance().modulePath(), thisExecutable());
+}
+
 }  // namespace

@@ -87,10 +87,30 @@ TEST_F(Registry, NumbersReadOnlyFromDwordValues)
     EXPECT_EQ(e.getMessage(), "RegistryKey::getValue(ulong)Text : incorrect value type");
     EXPECT_EQ(e.getCode(), 0);
 
-    setRaw(kScratch, "Wide", REG_BINARY, std::string(8, '\1'));
-    e = raisedBy([&] { key.getValue("Wide", number); });
-    EXPECT_EQ(e.getMessage(), "RegistryKey::getValue(ulong)Wide");
-    EXPECT_EQ(e.getCode(), ERROR_MORE_DATA);
+    // Too big for the number's buffer: the code is the query's, the wrong type
+    // is still named.
+    struct Case {
+        const char* name;
+        DWORD type;
+        std::string data;
+        const char* message;
+        LONG code;
+    } const cases[] = {
+        {"Wide", REG_BINARY, std::string(8, '\1'),
+         "RegistryKey::getValue(ulong)Wide : incorrect value type", ERROR_MORE_DATA},
+        {"LongText", REG_SZ, std::string("123456789\0", 10),
+         "RegistryKey::getValue(ulong)LongText : incorrect value type", ERROR_MORE_DATA},
+        {"Short", REG_BINARY, std::string(2, '\1'),
+         "RegistryKey::getValue(ulong)Short : incorrect value type", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setRaw(kScratch, c.name, c.type, c.data);
+        e = raisedBy([&] { key.getValue(c.name, number); });
+        EXPECT_EQ(e.getMessage(), c.message);
+        EXPECT_EQ(e.getCode(), c.code);
+    }
+    EXPECT_EQ(number, 42u);
 }
 
 TEST_F(Registry, TextComesBackUnexpandedAndSafelyTerminated)
