@@ -196,6 +196,10 @@ void PrefSheetLibrary::Start(LCDEVMODE* record, const PORTINFO* port)
         return;
     }
     traceRecord(*record);
+    std::string posterPages = "poster pages array to be retrieved:";
+    for (uint32_t page : record->dmPosterPages)
+        posterPages += " " + std::to_string(page);
+    trace_.OutputData(posterPages);
     ChooseDecimalSymbol();
     printerName_.assign(record->dmPrinterName, strnlen(record->dmPrinterName, sizeof record->dmPrinterName));
     if (port != nullptr) {

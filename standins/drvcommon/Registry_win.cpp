@@ -20,6 +20,17 @@ PrinterRegistry* from(void* handle)
     return static_cast<PrinterRegistry*>(handle);
 }
 
+// Building the line allocates; an export must not let that failure reach
+// its caller.
+void spyFailure(const char* step, const char* valueName, LONG code) noexcept
+{
+    try {
+        drvcommon::Spy(std::string(step) + valueName + " failed, error " + std::to_string(code));
+    } catch (...) {
+        OutputDebugStringA("CRegistry: out of memory\n");
+    }
+}
+
 }  // namespace
 
 extern "C" void* WINAPI RegCompCreate(void)
@@ -103,8 +114,7 @@ extern "C" DWORD WINAPI RegCompWrite(void* registry, const char* valueName, DWOR
     LONG result = RegSetValueExA(from(registry)->open.get(), valueName, 0, type,
                                  static_cast<const BYTE*>(data), size);
     if (result != ERROR_SUCCESS)
-        drvcommon::Spy(std::string("CRegistry::Write: RegSetValueEx ") + valueName + " failed, error " +
-                       std::to_string(result));
+        spyFailure("CRegistry::Write: RegSetValueEx ", valueName, result);
     return static_cast<DWORD>(result);
 }
 
@@ -128,7 +138,7 @@ extern "C" DWORD WINAPI RegCompGetOSPlatform(void)
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     if (!GetVersionExA(&version)) {
-        drvcommon::Spy("CRegistry::GetOSPlatform: GetVersionEx failed, error " + std::to_string(GetLastError()));
+        spyFailure("CRegistry::GetOSPlatform: GetVersionEx", "", static_cast<LONG>(GetLastError()));
         return 0;
     }
     return version.dwPlatformId;
@@ -139,7 +149,7 @@ extern "C" DWORD WINAPI RegCompGetOSVer(void)
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     if (!GetVersionExA(&version)) {
-        drvcommon::Spy("CRegistry::GetOSVer: GetVersionEx failed, error " + std::to_string(GetLastError()));
+        spyFailure("CRegistry::GetOSVer: GetVersionEx", "", static_cast<LONG>(GetLastError()));
         return 0;
     }
     return (version.dwMajorVersion << 8) | version.dwMinorVersion;

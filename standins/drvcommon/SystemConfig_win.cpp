@@ -42,7 +42,12 @@ extern "C" void WINAPI ScdDestroy(void* config)
 extern "C" int WINAPI ScdInitialize(void* config, const char* fileName)
 {
     try {
-        if (config == nullptr || fileName == nullptr || *fileName == '\0')
+        if (config == nullptr)
+            return 0;
+        // A failed (re-)initialisation leaves no configuration behind: the
+        // predicates must not answer from tables of an earlier file.
+        *from(config) = SystemConfig();
+        if (fileName == nullptr || *fileName == '\0')
             return 0;
         const std::string path = drvcommon::InInstallation(fileName);
         std::optional<std::string> text = drvcommon::ReadWholeFile(path);

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -113,6 +115,60 @@ TEST(DefaultDevMode, LeavesNameStatusAndUncoveredBytesAlone)
     EXPECT_TRUE(untouched(0x238, 4));
     EXPECT_TRUE(untouched(0x240, 16));
     EXPECT_TRUE(untouched(0x272, 2));
+}
+
+// Every word a default writes, by offset: together with the bytes a default
+// leaves alone and the two watermarks, the table covers the whole record.
+TEST(DefaultDevMode, EveryWrittenWordHasItsDefaultAtItsOffset)
+{
+    const struct {
+        std::size_t offset;
+        std::size_t width;
+        int64_t value;
+    } words[] = {
+        {0x104, 4, 1},     {0x108, 4, 1},     {0x10C, 4, 1},     {0x110, 4, 0},     {0x114, 4, 0},
+        {0x118, 4, 1},     {0x11C, 4, 1},     {0x120, 4, 1},     {0x124, 4, -2},    {0x128, 4, 2},
+        {0x12C, 4, 1},     {0x130, 4, 1},     {0x134, 4, 0},     {0x138, 4, 0x101}, {0x13C, 4, 2},
+        {0x140, 4, 2},     {0x144, 4, 3},     {0x148, 4, 5},     {0x14C, 4, 0},     {0x150, 4, 0},
+        {0x154, 4, 0},     {0x158, 4, 0x101}, {0x15C, 4, 0x101}, {0x160, 4, 0},     {0x164, 4, 0},
+        {0x16C, 4, 0},     {0x174, 4, 1},     {0x178, 4, 0},     {0x17C, 4, 1},     {0x180, 4, 0},
+        {0x184, 4, 1},     {0x188, 4, 1},     {0x18C, 4, 0},     {0x190, 4, 2},     {0x194, 4, 2},
+        {0x198, 4, 0},     {0x220, 4, 2},     {0x224, 4, 1},     {0x228, 4, 8},     {0x23C, 4, 0},
+        {0x250, 4, 1},     {0x254, 4, 1},     {0x258, 4, 1},     {0x25C, 4, -2},    {0x260, 4, 1},
+        {0x264, 4, 0x101}, {0x268, 4, 1},     {0x26C, 4, 0},     {0x270, 1, 0},     {0x271, 1, 0},
+        {0x41C, 4, 0},
+    };
+    const struct {
+        std::size_t offset;
+        std::size_t width;
+    } elsewhere[] = {
+        {0x000, 0x104},                 // name and status
+        {0x168, 4}, {0x170, 4},         // not written by a default
+        {0x19C, 128},                   // poster pages and display, checked by their own test
+        {0x21C, 4}, {0x22C, 8}, {0x234, 4}, {0x238, 4}, {0x240, 16}, {0x272, 2},
+        {0x274, 2 * 212},               // the two watermarks
+    };
+
+    Product p;
+    LCDEVMODE r = p.generate(0xA5);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&r);
+    std::vector<bool> covered(sizeof r, false);
+    for (const auto& word : words) {
+        SCOPED_TRACE(testing::Message() << "offset 0x" << std::hex << word.offset);
+        int32_t value = 0;
+        std::memcpy(&value, bytes + word.offset, word.width);
+        if (word.width == 1)
+            value = bytes[word.offset];
+        EXPECT_EQ(value, word.value);
+        for (std::size_t i = word.offset; i < word.offset + word.width; ++i)
+            covered[i] = true;
+    }
+    for (const auto& range : elsewhere) {
+        for (std::size_t i = range.offset; i < range.offset + range.width; ++i)
+            covered[i] = true;
+    }
+    for (std::size_t i = 0; i < sizeof r; ++i)
+        EXPECT_TRUE(covered[i]) << "byte 0x" << std::hex << i << " is in no field of the table";
 }
 
 TEST(DefaultDevMode, Snapshot4x6WithAutomaticMedia)

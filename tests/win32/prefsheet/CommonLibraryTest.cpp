@@ -12,6 +12,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -107,6 +109,36 @@ TEST(SystemConfiguration, PhotoModelTablesAndItems)
     EXPECT_EQ(config.GetDefaultMediaType(), 1);
     config.ReleaseTableList(10600);
     EXPECT_EQ(config.IsPaperSizeSupported(60), 0);
+}
+
+TEST(SystemConfiguration, AFailedReinitialisationLeavesNoTablesBehind)
+{
+    char folder[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string inconsistent = std::string(folder) + "pm-inconsistent.cfg";
+    {
+        std::ofstream out(inconsistent, std::ios::binary);
+        out << "[Paper]\n1 = Letter, 2550, 3300, 0\n[DefaultSize]\n0 = 9\n";   // default not in the table
+    }
+    const char* const failures[] = {"no-such-file.cfg", inconsistent.c_str()};
+    for (const char* failure : failures) {
+        SCOPED_TRACE(failure);
+        DrvSystemConfig config;
+        ASSERT_EQ(config.Initialize("pmphoto.cfg"), 1);
+        ASSERT_EQ(config.GenerateTableList(10600), 0);
+        ASSERT_EQ(config.GenerateTableList(10015), 0);
+        ASSERT_EQ(config.IsPaperSizeSupported(60), 1);
+
+        EXPECT_EQ(config.Initialize(failure), 0);
+        EXPECT_EQ(config.IsPaperSizeSupported(60), 0);
+        EXPECT_EQ(config.IsMediaTypeSupported(258), 0);
+        EXPECT_EQ(config.GetDefaultSize(0x1000), 0u);
+        EXPECT_EQ(config.GetDefaultMediaType(), 0);
+        uint32_t out = 99;
+        EXPECT_EQ(config.GetItemData(10202, out), 0u);
+        EXPECT_EQ(config.GenerateTableList(10600), 1);
+    }
+    DeleteFileA(inconsistent.c_str());
 }
 
 TEST_F(CleanRegistry, RegistryComponentReadsWritesAndRaises)

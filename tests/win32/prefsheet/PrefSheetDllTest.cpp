@@ -8,8 +8,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 #include "TestSupport.h"
@@ -253,4 +255,29 @@ TEST_F(Initialised, StartLeavesTheRecordAsItCame)
     library.start(&record, nullptr, &port, &ink);
     EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
     library.start(nullptr, nullptr, nullptr, nullptr);   // nothing to do, nothing thrown
+}
+
+TEST_F(Initialised, StartTracesThePosterPagesItReceived)
+{
+    const std::string spyFile = testsupport::thisDirectory() + "prefsheet-start.spy";
+    DeleteFileA(spyFile.c_str());
+    ASSERT_TRUE(SetEnvironmentVariableA("DRVCOMMON_SPY_FILE", spyFile.c_str()));
+    LCDEVMODE record = blankRecord("Pelmora PhotoJet 100");
+    record.dmPosterPages[0] = 1;
+    record.dmPosterPages[5] = 2;
+    record.dmPosterPages[15] = 1;
+    record.dmPosterDisplay[1] = 1;
+    library.start(&record, nullptr, nullptr, nullptr);
+    SetEnvironmentVariableA("DRVCOMMON_SPY_FILE", nullptr);
+
+    std::vector<std::string> lines;
+    std::istringstream in(testsupport::readFile(spyFile));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line.substr(0, line.find('\r')));
+    DeleteFileA(spyFile.c_str());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "PPStart");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "poster pages array to be retrieved: 1 0 0 0 0 2 0 0 0 0 0 0 0 0 0 1"),
+              1);
 }
