@@ -4,6 +4,8 @@
 #include "Localize.h"
 #include "Logger.h"
 
+#include "BenchClock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -29,24 +31,6 @@ __attribute__((noinline)) void traced(long i)
     sink = sink + i;
     if (trace.enabled())
         trace.setResult(i);
-}
-
-double seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-template <class F>
-double timeIt(long iterations, F f)
-{
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    for (long i = 0; i < iterations; ++i)
-        f(i);
-    QueryPerformanceCounter(&end);
-    return seconds(start, end);
 }
 
 void setStartLog(DWORD value)

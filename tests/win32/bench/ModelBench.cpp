@@ -6,6 +6,8 @@
 
 #include "Fakes.h"
 
+#include "BenchClock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -22,24 +24,6 @@ class NoDialog : public ConflictDialog {
 public:
     int Run(const ConflictMessage&) override { return kConflictAnswerSecond; }
 };
-
-double seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-template <class F>
-double timeIt(long iterations, F f)
-{
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    for (long i = 0; i < iterations; ++i)
-        f(i);
-    QueryPerformanceCounter(&end);
-    return seconds(start, end);
-}
 
 volatile uint32_t sink;
 
