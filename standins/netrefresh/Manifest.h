@@ -15,8 +15,8 @@ struct Manifest {
     std::string sha256;  // 64 lower-case hexadecimal digits
 
     // Larger documents are not manifests; a fetch stops reading beyond this.
-    static const std::size_t maximumBytes = 65536;
-    static const std::uint32_t maximumPackageBytes = 0x7FFFFFFF;
+    static constexpr std::size_t maximumBytes = 65536;
+    static constexpr std::uint32_t maximumPackageBytes = 0x7FFFFFFF;
 
     // False with a reason for anything that is not a complete, valid manifest.
     static bool parse(const std::string& document, Manifest& result, std::string& error);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,62 @@ TEST(AppException, MessageHoldsAtMostAThousandCharacters)
     CAppException e(std::string(1500, 'm'), 5);
     EXPECT_EQ(e.message().size(), 1000u);
     EXPECT_EQ(e.message(), std::string(1000, 'm'));
+}
+
+}  // namespace
+
+namespace {
+
+// Random command lines over the characters that matter to the syntax: every
+// one is either refused with one of the three messages or split into tokens
+// that keep the syntax's promises.
+TEST(CommandLineParser, RandomLinesKeepTheTokenRules)
+{
+    const char alphabet[] = {' ', ' ', '"', '/', 'L', 'l', 'a', '\\', '\t'};
+    std::mt19937 random(5);
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        std::size_t length = random() % 24;
+        for (std::size_t i = 0; i < length; ++i)
+            line += alphabet[random() % sizeof alphabet];
+        SCOPED_TRACE("[" + line + "]");
+        try {
+            CCommandLineParser parser(line);
+            std::vector<std::string> tokens = tokensOf(parser);
+            ASSERT_FALSE(tokens.empty());
+            std::size_t searchFrom = 0;
+            for (std::size_t i = 0; i < tokens.size(); ++i) {
+                const std::string& t = tokens[i];
+                if (!t.empty() && t[0] == '"') {
+                    ASSERT_GE(t.size(), 2u);
+                    EXPECT_EQ(t.back(), '"');
+                    EXPECT_EQ(t.find('"', 1), t.size() - 1);
+                } else {
+                    EXPECT_EQ(t.find(' '), std::string::npos);
+                    // Only a line that starts with a space has an empty token, and only first.
+                    if (t.empty()) {
+                        EXPECT_TRUE(i == 0 && line[0] == ' ');
+                    }
+                }
+                std::size_t at = line.find(t, searchFrom);
+                ASSERT_NE(at, std::string::npos);  // in order, never overlapping
+                searchFrom = at + t.size();
+            }
+            std::string expected;
+            for (std::size_t i = 2; i < tokens.size(); ++i)
+                expected += (i > 2 ? " " : "") + tokens[i];
+            EXPECT_EQ(joined(parser), expected);
+            EXPECT_EQ(parser.libraryOption(), tokens[0] == "/L");
+            if (parser.libraryOption()) {
+                EXPECT_EQ(parser.libraryPath(), tokens[1]);
+            }
+        } catch (const CAppException& e) {
+            EXPECT_TRUE(e.message() == "Invalid no of arguments" ||
+                        e.message() == "No arguments" || e.message() == "Dll path is not given")
+                << e.message();
+            EXPECT_TRUE(!line.empty() || e.message() == "Invalid no of arguments");
+        }
+    }
 }
 
 }  // namespace
