@@ -150,3 +150,34 @@ TEST(ConflictProperty, RandomChangesAndAnswersAlwaysSettle)
     // The generator reaches the rules at all.
     EXPECT_GT(dialogsSeen, kOpenings);
 }
+
+// Records of random bytes, as a damaged registry value or driver buffer might
+// hold: loading, checking and saving never fail, and the saved printer name
+// always ends inside its field.
+TEST(ConflictProperty, RecordsOfRandomBytesLoadCheckAndSave)
+{
+    std::mt19937 random(1056);
+    for (int round = 0; round < 500; ++round) {
+        SCOPED_TRACE(round);
+        LCDEVMODE record;
+        auto* bytes = reinterpret_cast<uint8_t*>(&record);
+        for (std::size_t i = 0; i < sizeof record; ++i)
+            bytes[i] = static_cast<uint8_t>(random());
+
+        ModelWorld w;
+        auto model = w.make();
+        model->LoadFrom(record);
+        model->SetConflictDialog(&w.dialog);
+        model->SetOEMPropDlg(&w.oem);
+        model->SetConflictCheck(1);
+        w.dialog.policy = [&random](const ConflictMessage&) {
+            return std::uniform_int_distribution<int>(0, 4)(random);
+        };
+        ASSERT_EQ(model->CheckConflicts(), 1);
+        ASSERT_LE(w.dialog.shown.size(), kRuleCount);
+
+        LCDEVMODE saved = record;
+        model->SaveTo(saved);
+        EXPECT_NE(std::memchr(saved.dmPrinterName, '\0', sizeof saved.dmPrinterName), nullptr);
+    }
+}
