@@ -303,6 +303,22 @@ TEST_F(NetRefresh, CheckOverHttpComparesVersionsNumerically)
     EXPECT_EQ(server_.requests("/prog.txt"), 5);
 }
 
+TEST_F(NetRefresh, UrlsWithAQueryAsATemplateMayBuildThem)
+{
+    std::string content = "queried package";
+    server_.route("/updates/check?code=prog&os=xp",
+                  manifestFor("4.0.0.0", "prog-4.tar", content));
+    server_.route("/updates/prog-4.tar", content);
+    std::string url = server_.url("/updates/check?code=prog&os=xp");
+    Check answer = check(url, "3.9.0.0");
+    EXPECT_EQ(answer.result, UPD_UPDATES_AVAILABLE);
+    EXPECT_EQ(answer.block, versionBlock("4.0.0.0"));
+    Download downloaded = download(url);
+    ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+    EXPECT_EQ(readAll(downloaded.path), content);
+    EXPECT_EQ(server_.requests("/updates/prog-4.tar"), 1);
+}
+
 TEST_F(NetRefresh, LongestVersionFillsTheBlockWithItsTerminator)
 {
     server_.route("/m.txt", manifestFor("65535.65535.65535.9", "p.tar", "x"));
@@ -522,7 +538,7 @@ TEST_F(NetRefresh, DownloadFromFileUrls)
 TEST_F(NetRefresh, LongPathGoesIntoAnAllocatedBlock)
 {
     std::string name = std::string(236, 'L') + ".tar";
-    std::string content = "long named package";
+    std::string content = TarBuilder().file("inside.txt", "from a long path").finish();
     server_.route("/m.txt", manifestFor("1.0.0.1", name, content));
     server_.route("/" + name, content);
 
@@ -534,6 +550,12 @@ TEST_F(NetRefresh, LongPathGoesIntoAnAllocatedBlock)
     EXPECT_EQ(allocations, 1);
     EXPECT_EQ(lastAllocation, result.path.size() + 1);
     EXPECT_EQ(readAll(result.path), content);
+
+    // The library can install from such a path too.
+    std::string installed = scratch_ + "\\long";
+    ASSERT_TRUE(CreateDirectoryA(installed.c_str(), nullptr));
+    EXPECT_EQ(apply_(result.path.c_str(), installed.c_str(), 0, 0, 0), UPD_APPLY_SUCCEEDED);
+    EXPECT_EQ(readAll(installed + "\\inside.txt"), "from a long path");
 
     // No memory for the path: the download fails and leaves nothing behind.
     removeTree(downloadsFolder());
