@@ -47,19 +47,19 @@ inline void writeFile(const std::string& path, const std::string& content)
     out << content;
 }
 
-inline bool keyExists(const std::string& path)
+inline bool keyExists(const std::string& path, HKEY root = HKEY_LOCAL_MACHINE)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-inline void deleteTree(const std::string& path)
+inline void deleteTree(const std::string& path, HKEY root = HKEY_LOCAL_MACHINE)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
     for (;;) {
         char child[256];
@@ -67,10 +67,10 @@ inline void deleteTree(const std::string& path)
         if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        deleteTree(path + "\\" + std::string(child, length));
+        deleteTree(path + "\\" + std::string(child, length), root);
     }
     RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    RegDeleteKeyA(root, path.c_str());
 }
 
 inline void createKey(const std::string& path)
@@ -117,6 +117,24 @@ inline bool queryRaw(const std::string& path, const std::string& name, DWORD& ty
         return false;
     bytes.assign(data, size);
     return true;
+}
+
+// A value's bytes and type, whatever its size; empty with REG_NONE when missing.
+inline std::vector<BYTE> rawValue(HKEY root, const std::string& path, const char* name,
+                                  DWORD& type)
+{
+    HKEY key;
+    std::vector<BYTE> data;
+    type = REG_NONE;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return data;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        data.resize(size);
+        RegQueryValueExA(key, name, nullptr, &type, data.data(), &size);
+    }
+    RegCloseKey(key);
+    return data;
 }
 
 inline bool queryDword(const std::string& path, const std::string& name, DWORD& value)

@@ -15,6 +15,9 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include "TestSupport.h"
+
+using namespace testsupport;
 
 namespace {
 
@@ -22,42 +25,12 @@ const char kPrinter[] = "\\\\server\\Pelmora Test";
 const char kSettingsKey[] = "Software\\Pelmora\\PrinterSettings\\,,server,Pelmora Test";
 const char kStatusKey[] = "Software\\Pelmora\\PrinterStatus\\,,server,Pelmora Test";
 
-void deleteTree(const char* path)
-{
-    // RegDeleteTree is newer than XP; tests may use shlwapi's equivalent.
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) {
-        std::string child = std::string(path) + "\\" + name;
-        deleteTree(child.c_str());
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_CURRENT_USER, path);
-}
-
-std::vector<BYTE> rawValue(const std::string& path, const char* name, DWORD& type)
-{
-    HKEY key;
-    std::vector<BYTE> data;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return data;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        data.resize(size);
-        RegQueryValueExA(key, name, nullptr, &type, data.data(), &size);
-    }
-    RegCloseKey(key);
-    return data;
-}
-
 class CleanRegistry : public testing::Test {
 protected:
     void SetUp() override
     {
-        deleteTree(kSettingsKey);
-        deleteTree(kStatusKey);
+        deleteTree(kSettingsKey, HKEY_CURRENT_USER);
+        deleteTree(kStatusKey, HKEY_CURRENT_USER);
     }
     void TearDown() override { SetUp(); }
 };
@@ -173,7 +146,7 @@ TEST_F(CleanRegistry, RegistryComponentReadsWritesAndRaises)
     EXPECT_TRUE(registry.Write("Slot2 Name", 1, "NULL", 5));
     registry.Close();
     DWORD type = 0;
-    EXPECT_EQ(rawValue(std::string(kSettingsKey) + "\\Personal\\SLOT2", "Slot2 Name", type),
+    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\Personal\\SLOT2", "Slot2 Name", type),
               (std::vector<BYTE>{'N', 'U', 'L', 'L', 0}));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
@@ -214,9 +187,9 @@ TEST_F(CleanRegistry, WatermarkStoreInTheRealRegistry)
         EXPECT_EQ(features.GetCurWatermarkCount(), 1u);
     }
     DWORD type = 0;
-    EXPECT_EQ(rawValue(prp, "Watermark Count", type), (std::vector<BYTE>{1, 0, 0, 0}));
+    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, prp, "Watermark Count", type), (std::vector<BYTE>{1, 0, 0, 0}));
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    std::vector<BYTE> list = rawValue(prp, "Watermarks", type);
+    std::vector<BYTE> list = rawValue(HKEY_CURRENT_USER, prp, "Watermarks", type);
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
     ASSERT_EQ(list.size(), 212u);
     EXPECT_EQ(std::memcmp(list.data(), &defaultMark, 212), 0);
@@ -235,5 +208,5 @@ TEST_F(CleanRegistry, WatermarkStoreInTheRealRegistry)
         features.GetCurWatermarkList(&mark);
         EXPECT_EQ(std::memcmp(&mark, &defaultMark, 212), 0);
     }
-    EXPECT_EQ(rawValue(prp, "Watermark Count", type), (std::vector<BYTE>{2, 0, 0, 0x40}));
+    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, prp, "Watermark Count", type), (std::vector<BYTE>{2, 0, 0, 0x40}));
 }

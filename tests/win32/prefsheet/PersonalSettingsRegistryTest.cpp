@@ -15,6 +15,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "TestSupport.h"
+
+using namespace testsupport;
 
 namespace {
 
@@ -25,43 +28,6 @@ const std::string kOtherRoot = "Software\\Pelmora\\PrinterSettings\\,,server,Pel
 const std::string kPersonal = kRoot + "\\Personal";
 const std::string kOtherPersonal = kOtherRoot + "\\Personal";
 const char kStatusKey[] = "Software\\Pelmora\\PrinterStatus\\Pelmora Slots Test";
-
-void deleteTree(const std::string& path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS)
-        deleteTree(path + "\\" + name);
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
-}
-
-bool keyExists(const std::string& path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::vector<BYTE> rawValue(const std::string& path, const char* name, DWORD& type)
-{
-    HKEY key;
-    std::vector<BYTE> data;
-    type = REG_NONE;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return data;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        data.resize(size);
-        RegQueryValueExA(key, name, nullptr, &type, data.data(), &size);
-    }
-    RegCloseKey(key);
-    return data;
-}
 
 void putRaw(const std::string& path, const char* name, DWORD type, const void* data, DWORD size)
 {
@@ -75,7 +41,7 @@ void putRaw(const std::string& path, const char* name, DWORD type, const void* d
 DWORD rawNumber(const std::string& path, const char* name)
 {
     DWORD type = 0;
-    std::vector<BYTE> data = rawValue(path, name, type);
+    std::vector<BYTE> data = rawValue(HKEY_CURRENT_USER, path, name, type);
     DWORD value = 0xDEADBEEF;
     if (type == REG_DWORD && data.size() == 4)
         std::memcpy(&value, data.data(), 4);
@@ -138,9 +104,9 @@ class SlotsInRegistry : public testing::Test {
 protected:
     void SetUp() override
     {
-        deleteTree(kRoot);
-        deleteTree(kOtherRoot);
-        deleteTree(kStatusKey);
+        deleteTree(kRoot, HKEY_CURRENT_USER);
+        deleteTree(kOtherRoot, HKEY_CURRENT_USER);
+        deleteTree(kStatusKey, HKEY_CURRENT_USER);
     }
     void TearDown() override { SetUp(); }
 };
@@ -152,16 +118,16 @@ TEST_F(SlotsInRegistry, FirstOpeningCreatesSlot1AndEmptySlotKeys)
     Opening o(kPrinter);
     o.slots->EnsureDefaults(kPrinter);
     DWORD type = 0;
-    std::vector<BYTE> record = rawValue(kPersonal + "\\SLOT1", "Default Dev Mode", type);
+    std::vector<BYTE> record = rawValue(HKEY_CURRENT_USER, kPersonal + "\\SLOT1", "Default Dev Mode", type);
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
     ASSERT_EQ(record.size(), sizeof(LCDEVMODE));
     EXPECT_STREQ(reinterpret_cast<const char*>(record.data()), kPrinter);
     EXPECT_EQ(rawNumber(kPersonal + "\\SLOT1", "AutoMedia"), 1u);
     EXPECT_EQ(rawNumber(kPersonal + "\\SLOT1", "Show JSW"), 1u);
     for (int slot = 2; slot <= 6; ++slot)
-        EXPECT_TRUE(keyExists(kPersonal + "\\SLOT" + std::to_string(slot))) << slot;
+        EXPECT_TRUE(keyExists(kPersonal + "\\SLOT" + std::to_string(slot), HKEY_CURRENT_USER)) << slot;
     // Slots live in the personal branch only.
-    EXPECT_FALSE(keyExists(kRoot + "\\SLOT1"));
+    EXPECT_FALSE(keyExists(kRoot + "\\SLOT1", HKEY_CURRENT_USER));
     for (int slot = 2; slot <= 6; ++slot)
         EXPECT_EQ(o.slots->ReadSlotName(kPrinter, slot, PersonalSettings::NameRead::Quiet), "NULL");
 }
@@ -175,7 +141,7 @@ TEST_F(SlotsInRegistry, SaveLoadUnderAnotherPrinterDeleteAndSaveAgain)
     a.model->SetCompleteToPrint(1);
     ASSERT_TRUE(a.slots->SaveToSlot(*a.model, 3, "Glossy photos"));
     DWORD type = 0;
-    std::vector<BYTE> record = rawValue(kPersonal + "\\SLOT3", "Slot3 DevMode", type);
+    std::vector<BYTE> record = rawValue(HKEY_CURRENT_USER, kPersonal + "\\SLOT3", "Slot3 DevMode", type);
     ASSERT_EQ(record.size(), sizeof(LCDEVMODE));
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(rawNumber(kPersonal + "\\SLOT3", "Remember CompleteToPrint"), 1u);
@@ -191,7 +157,7 @@ TEST_F(SlotsInRegistry, SaveLoadUnderAnotherPrinterDeleteAndSaveAgain)
 
     ASSERT_TRUE(a.slots->DeleteSlot(kPrinter, 3));
     EXPECT_EQ(a.slots->ReadSlotName(kPrinter, 3, PersonalSettings::NameRead::Quiet), "NULL");
-    EXPECT_EQ(rawValue(kPersonal + "\\SLOT3", "Slot3 DevMode", type), record);
+    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, kPersonal + "\\SLOT3", "Slot3 DevMode", type), record);
 
     a.model->SetCopies(9);
     ASSERT_TRUE(a.slots->SaveToSlot(*a.model, 3, "Nine copies"));
@@ -208,7 +174,7 @@ TEST_F(SlotsInRegistry, ThirtyOneCharacterNameIsStoredWithoutItsNul)
     ASSERT_EQ(name.size(), 31u);
     ASSERT_TRUE(o.slots->SaveToSlot(*o.model, 5, name));
     DWORD type = 0;
-    std::vector<BYTE> stored = rawValue(kPersonal + "\\SLOT5", "Slot5 Name", type);
+    std::vector<BYTE> stored = rawValue(HKEY_CURRENT_USER, kPersonal + "\\SLOT5", "Slot5 Name", type);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     ASSERT_GE(stored.size(), 31u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored.data()), 31), name);
@@ -244,12 +210,12 @@ TEST_F(SlotsInRegistry, DamagedValuesAreNeverLoaded)
     putRaw(kPersonal + "\\SLOT3", "Slot3 Name", REG_SZ, bytes.data(), 200);
     EXPECT_EQ(o.slots->ReadSlotName(kPrinter, 3, PersonalSettings::NameRead::Menu), "NULL");
     DWORD type = 0;
-    EXPECT_STREQ(reinterpret_cast<const char*>(rawValue(kPersonal + "\\SLOT3", "Slot3 Name", type).data()), "NULL");
+    EXPECT_STREQ(reinterpret_cast<const char*>(rawValue(HKEY_CURRENT_USER, kPersonal + "\\SLOT3", "Slot3 Name", type).data()), "NULL");
 
     // A damaged default record is replaced by a generated one.
     putRaw(kPersonal + "\\SLOT1", "Default Dev Mode", REG_BINARY, bytes.data(), 700);
     o.slots->EnsureDefaults(kPrinter);
-    EXPECT_EQ(rawValue(kPersonal + "\\SLOT1", "Default Dev Mode", type).size(), sizeof(LCDEVMODE));
+    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, kPersonal + "\\SLOT1", "Default Dev Mode", type).size(), sizeof(LCDEVMODE));
     EXPECT_TRUE(o.slots->RestoreDefaults(*o.model));
     EXPECT_EQ(o.model->GetCopies(), 1);
 }
@@ -272,7 +238,7 @@ TEST_F(SlotsInRegistry, SnapshotsRoundTripAndFallBackToTheDefaults)
     ASSERT_TRUE(o.slots->RestoreSnapshot(*o.model, SnapshotKind::Envelope));
     EXPECT_EQ(o.model->GetCopies(), 1);
     DWORD type = 0;
-    EXPECT_EQ(rawValue(kRoot + "\\ENV", "Previous DevMode", type).size(), sizeof(LCDEVMODE));
+    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, kRoot + "\\ENV", "Previous DevMode", type).size(), sizeof(LCDEVMODE));
 }
 
 TEST_F(SlotsInRegistry, InkFromTheStatusCache)
