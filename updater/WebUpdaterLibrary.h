@@ -31,6 +31,11 @@
 extern "C" {
 #endif
 
+#if defined(_WIN32) && defined(__cplusplus)
+/* Every integer argument is 32 bits wide in 32- and 64-bit builds alike. */
+static_assert(sizeof(unsigned long) == 4, "unsigned long is 32 bits on Windows");
+#endif
+
 /* The caller's allocator: returns a block of byteCount bytes (not cleared),
  * or null when memory is exhausted. The caller releases every block it hands
  * out this way. */

@@ -302,11 +302,18 @@ TEST_F(Gateway, LogsOnlyWhenTheSwitchHoldsTheNumberOne)
 TEST_F(Gateway, SwitchIsReadFromThe64BitViewFirst)
 {
     {
+        // The second read is in the program's own view: the 32-bit view for
+        // the shipped program under WOW64, the 64-bit view again for a 64-bit build.
         SCOPED_TRACE("only the 32-bit view has the key");
         LogSwitch::clear();
         LogSwitch::setNumber(1, KEY_WOW64_32KEY);
         GatewayRun r = run("/L " + library_);
+#ifdef _WIN64
+        EXPECT_EQ(r.lines.size(), 0u);
+        EXPECT_FALSE(exists(logFile_));
+#else
         EXPECT_EQ(r.lines.size(), 8u);
+#endif
     }
     {
         SCOPED_TRACE("64-bit key present without the value hides the 32-bit one");
