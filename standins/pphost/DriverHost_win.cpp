@@ -1,10 +1,13 @@
 // pphost.exe: plays the printer driver's user-interface layer. Loads
 // prefsheet.dll from its own folder, calls PPInit, PPDefaultGenDevMode,
 // PPGetStringSize/PPLoadString and PPTerminate as the driver does, and prints
-// the default record's fields by name.
+// the default record's fields by name. Each export is bound by its ordinal,
+// as the driver binds it, and must be the function its name gives.
 //
-//   pphost [/hex] [/locale XXXX] [/printer NAME] [/string ID]...
+//   pphost [/hex] [/record FILE] [/locale XXXX] [/printer NAME] [/string ID]...
 //
+// /record writes the default record's 1056 bytes to FILE, for comparing the
+// 32-bit and the 64-bit library byte for byte.
 // /locale sets the thread locale (hexadecimal LCID) before any call; /string
 // adds a string identifier to fetch (73 is fetched twice: alone and for a
 // 2550 x 3300 custom size in the record's units).
@@ -25,6 +28,7 @@ namespace {
 
 struct HostOptions {
     bool hexDump = false;
+    std::string recordFile;
     LCID locale = 0;
     std::string printer = "Pelmora Printer";
     std::vector<uint32_t> strings;
@@ -42,10 +46,16 @@ public:
     Library& operator=(const Library&) = delete;
     HMODULE get() const { return module_; }
 
+    // Null unless the ordinal and the name lead to the same function.
     template <typename Function>
-    Function function(const char* name) const
+    Function function(const char* name, WORD ordinal) const
     {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        FARPROC byOrdinal = GetProcAddress(module_, MAKEINTRESOURCEA(ordinal));
+        if (byOrdinal == nullptr || byOrdinal != GetProcAddress(module_, name)) {
+            std::fprintf(stderr, "pphost: ordinal %u is not %s\n", ordinal, name);
+            return nullptr;
+        }
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(byOrdinal));
     }
 
 private:
@@ -69,6 +79,8 @@ bool parseArguments(int argc, char** argv, HostOptions& options)
         const bool hasValue = i + 1 < argc;
         if (argument == "/hex") {
             options.hexDump = true;
+        } else if (argument == "/record" && hasValue) {
+            options.recordFile = argv[++i];
         } else if (argument == "/locale" && hasValue) {
             options.locale = std::strtoul(argv[++i], nullptr, 16);
         } else if (argument == "/printer" && hasValue) {
@@ -100,6 +112,17 @@ void printString(PPGetStringSizeFunction getSize, PPLoadStringFunction load, uin
     std::printf("string %u%s (%u) = \"%s\"\n", id, label, size, buffer.data());
 }
 
+bool writeRecord(const std::string& path, const LCDEVMODE& record)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    bool written = file != nullptr && std::fwrite(&record, sizeof record, 1, file) == 1;
+    if (file != nullptr && std::fclose(file) != 0)
+        written = false;
+    if (!written)
+        std::fprintf(stderr, "pphost: cannot write the record to %s\n", path.c_str());
+    return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -118,13 +141,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "pphost: cannot load %s, error %lu\n", path.c_str(), GetLastError());
         return 1;
     }
-    auto init = library.function<PPInitFunction>("PPInit");
-    auto terminate = library.function<PPTerminateFunction>("PPTerminate");
-    auto defaultDevMode = library.function<PPDefaultGenDevModeFunction>("PPDefaultGenDevMode");
-    auto getSize = library.function<PPGetStringSizeFunction>("PPGetStringSize");
-    auto load = library.function<PPLoadStringFunction>("PPLoadString");
+    auto init = library.function<PPInitFunction>("PPInit", 5);
+    auto terminate = library.function<PPTerminateFunction>("PPTerminate", 6);
+    auto defaultDevMode = library.function<PPDefaultGenDevModeFunction>("PPDefaultGenDevMode", 8);
+    auto getSize = library.function<PPGetStringSizeFunction>("PPGetStringSize", 3);
+    auto load = library.function<PPLoadStringFunction>("PPLoadString", 4);
     if (!init || !terminate || !defaultDevMode || !getSize || !load) {
-        std::fprintf(stderr, "pphost: %s lacks an export, error %lu\n", path.c_str(), GetLastError());
+        std::fprintf(stderr, "pphost: %s lacks an export\n", path.c_str());
         return 1;
     }
 
@@ -147,6 +170,8 @@ int main(int argc, char** argv)
     if (options.hexDump) {
         std::printf("== hex dump\n%s", HexDump(&record, sizeof record).c_str());
     }
+    if (!options.recordFile.empty() && !writeRecord(options.recordFile, record))
+        return 1;
 
     std::printf("== display texts\n");
     LCDEVMODE custom = record;
