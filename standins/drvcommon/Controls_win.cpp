@@ -483,8 +483,11 @@ private:
         const int count = static_cast<int>(data_.inkCount);
         const int margin = 5;
         const int gap = 4;
-        const int width = (outer.right - outer.left - 2 * margin - (count - 1) * gap) / (count > 0 ? count : 1);
-        const int left = outer.left + margin + i * (width + gap);
+        int width = (outer.right - outer.left - 2 * margin - (count - 1) * gap) / (count > 0 ? count : 1);
+        if (width > 16)
+            width = 16;   // one black bar stays a bar
+        const int group = count * width + (count - 1) * gap;
+        const int left = (outer.left + outer.right - group) / 2 + i * (width + gap);
         return RECT{left + 1, outer.top + 9, left + width - 1, outer.bottom - margin - 1};
     }
 

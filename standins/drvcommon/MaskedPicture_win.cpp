@@ -19,7 +19,17 @@ MaskedPicture::MaskedPicture(HBITMAP bitmap, COLORREF transparent)
     MemoryDc source(screen.get());
     MemoryDc target(screen.get());
     Bitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
-    Bitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
+    // 32 bits a pixel whatever the display: the picture keeps its colours
+    // and drawing maps them to the target.
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap picture(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!source || !target || !mask || !picture)
         return;
     {
