@@ -426,43 +426,25 @@ def paper_panorama(landscape):
     w, h = (60, 24) if landscape else (24, 60)
     x, y = centred(w, h)
     sheet(cv, x, y, w, h, fold=0)
-    m = 2.5
-    if landscape:
-        landscape_scene(cv, x + m, y + m, w - 2 * m, h - 2 * m)
-    else:
-        # the same wide scene, turned with the sheet
-        iw, ih = int(w - 2 * m), int(h - 2 * m)
-        sub = Canvas(ih, iw)
-        landscape_scene(sub, 0, 0, ih, iw)
-        px = sub.pixels()
-        for yy in range(ih):
-            for xx in range(iw):
-                c = px[iw - 1 - xx][yy]
-                if c != TRANSPARENT:
-                    cv.rect(x + m + xx, y + m + yy, 1, 1, c)
+    landscape_scene(cv, x + 2, y + 2, w - 4, h - 4)
     return cv
 
 
-def envelope(cv, x, y, w, h, flap_short_edge):
+def envelope_short_flap(cv, x, y, w, h):
+    """The back of an envelope whose flap closes along the top short edge."""
     body = [(x, y), (x + w, y), (x + w, y + h), (x, y + h)]
     shadow(cv, body)
     cv.fill(body, (150, 130, 95))
     cv.rect(x + 0.8, y + 0.8, w - 1.6, h - 1.6, vgrad(y, y + h, (255, 250, 232), (240, 228, 200)))
     edge = (175, 150, 110)
-    if flap_short_edge:
-        # the flap closes along the top short edge: the back seam runs down the middle
-        cv.fill([(x + 1, y + 1), (x + w - 1, y + 1), (x + w - 1, y + h * 0.2), (x + w / 2, y + h * 0.3),
-                 (x + 1, y + h * 0.2)], (232, 218, 186))
-        cv.polyline([(x + 1, y + h * 0.2), (x + w / 2, y + h * 0.3), (x + w - 1, y + h * 0.2)], 0.9, edge)
-        cv.line(x + w / 2, y + h * 0.3, x + w / 2, y + h - 1.5, 0.9, edge, caps=False)
-        # the postal-code boxes of these envelopes
-        for i in range(3):
-            cv.frame(x + w - 4.5 - i * 4.2, y + h * 0.36, 3.6, 4.4, 0.7, (220, 60, 40))
-    else:
-        cv.fill([(x + 1, y + 1), (x + w - 1, y + 1), (x + w / 2, y + h * 0.55)], (232, 218, 186))
-        cv.polyline([(x + 1, y + 1), (x + w / 2, y + h * 0.55), (x + w - 1, y + 1)], 0.9, edge)
-        cv.polyline([(x + 1, y + h - 1), (x + w * 0.38, y + h * 0.5)], 0.7, edge)
-        cv.polyline([(x + w - 1, y + h - 1), (x + w * 0.62, y + h * 0.5)], 0.7, edge)
+    # the back seam runs down the middle
+    cv.fill([(x + 1, y + 1), (x + w - 1, y + 1), (x + w - 1, y + h * 0.2), (x + w / 2, y + h * 0.3),
+             (x + 1, y + h * 0.2)], (232, 218, 186))
+    cv.polyline([(x + 1, y + h * 0.2), (x + w / 2, y + h * 0.3), (x + w - 1, y + h * 0.2)], 0.9, edge)
+    cv.line(x + w / 2, y + h * 0.3, x + w / 2, y + h - 1.5, 0.9, edge, caps=False)
+    # the postal-code boxes of these envelopes
+    for i in range(3):
+        cv.frame(x + w - 4.5 - i * 4.2, y + h * 0.36, 3.6, 4.4, 0.7, (220, 60, 40))
 
 
 def envelope_front(cv, x, y, w, h):
@@ -523,7 +505,7 @@ def paper_envelope_tall(landscape):
         for i in range(3):
             cv.frame(x + w * 0.36, y + h - 4.5 - i * 4.2, 4.4, 3.6, 0.7, (220, 60, 40))
     else:
-        envelope(cv, x, y, w, h, True)
+        envelope_short_flap(cv, x, y, w, h)
     return cv
 
 

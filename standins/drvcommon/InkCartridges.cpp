@@ -65,9 +65,9 @@ CartridgeView DescribeCartridge(const int32_t (&words)[kInkWordCount], int holde
         return view;
     }
     view.state = CartridgeState::Present;
-    view.photo = holder == 2 && IsPhotoCartridge(id);
+    view.photo = IsPhotoCartridge(id);
     view.lastKnown = portMode == kPortModeNoTwoWay;
-    const InkSlot* slots = holder == 1 ? kColourInks : view.photo ? kPhotoInks : kBlackInks;
+    const InkSlot* slots = view.photo ? kPhotoInks : holder == 1 ? kColourInks : kBlackInks;
     view.inkCount = holder == 1 || view.photo ? 3 : 1;
     for (int i = 0; i < view.inkCount; ++i) {
         view.inks[i].colour = slots[i].colour;

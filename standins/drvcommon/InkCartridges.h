@@ -39,8 +39,9 @@ struct CartridgeView {
 };
 
 // Holder 1 (left) takes the colour cartridge: cyan, magenta, yellow from
-// levels 2, 3, 4. Holder 2 (right) takes the black cartridge (level 1) or a
-// photo cartridge: light cyan, light magenta, grey from levels 5, 6, 7.
+// levels 2, 3, 4. Holder 2 (right) takes the black cartridge (level 1).
+// Either may hold a photo cartridge: light cyan, light magenta, grey from
+// levels 5, 6, 7.
 CartridgeView DescribeCartridge(const int32_t (&words)[kInkWordCount], int holder, uint32_t portMode);
 
 // The photo cartridges: logical identifiers 0x70, 0x71, 0x72, 0x7F, 0x80.
