@@ -223,6 +223,7 @@ public:
                 return FALSE;
             up_ = loadPicture(source->module, source->upId, source->transparent);
             down_ = loadPicture(source->module, source->downId, source->transparent);
+            disabled_ = up_.greyed();
             redraw();
             return up_.empty() ? FALSE : TRUE;
         }
@@ -256,7 +257,8 @@ private:
             fillBackground(dc, WM_CTLCOLORBTN);
         RECT client;
         GetClientRect(window(), &client);
-        const MaskedPicture& picture = (pushed() || checked_) && !down_.empty() ? down_ : up_;
+        const bool down = (pushed() || checked_) && !down_.empty();
+        const MaskedPicture& picture = !enabled() && !disabled_.empty() ? disabled_ : down ? down_ : up_;
         const SIZE size = picture.size();
         const int x = (client.right - size.cx) / 2;
         int y = (client.bottom - size.cy) / 2;
@@ -281,6 +283,7 @@ private:
     bool checked_ = false;
     MaskedPicture up_;
     MaskedPicture down_;
+    MaskedPicture disabled_;
 };
 
 // CTransStaticBmp paints its parent's background first; CTransparentBmp never

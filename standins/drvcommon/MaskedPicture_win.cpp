@@ -1,5 +1,7 @@
 #include "MaskedPicture_win.h"
 
+#include <vector>
+
 namespace drvcommon {
 
 Bitmap LoadBitmapResource(HMODULE module, UINT id)
@@ -53,7 +55,54 @@ MaskedPicture::MaskedPicture(HBITMAP bitmap, COLORREF transparent)
     }
     picture_ = std::move(picture);
     mask_ = std::move(mask);
+    bits_ = static_cast<uint32_t*>(bits);
     size_ = {width, height};
+}
+
+MaskedPicture MaskedPicture::greyed() const
+{
+    MaskedPicture result;
+    if (empty())
+        return result;
+    const int count = size_.cx * size_.cy;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size_.cx;
+    format.bmiHeader.biHeight = size_.cy;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    WindowDc screen(nullptr);
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } maskFormat = {format.bmiHeader, {}};
+    std::vector<uint32_t> transparent(static_cast<size_t>(count));
+    if (GetDIBits(screen.get(), mask_.get(), 0, static_cast<UINT>(size_.cy), transparent.data(),
+                  reinterpret_cast<BITMAPINFO*>(&maskFormat), DIB_RGB_COLORS) == 0)
+        return result;
+    void* bits = nullptr;
+    Bitmap picture(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    Bitmap mask(static_cast<HBITMAP>(CopyImage(mask_.get(), IMAGE_BITMAP, 0, 0, 0)));
+    if (!picture || !mask)
+        return result;
+    GdiFlush();
+    auto* out = static_cast<uint32_t*>(bits);
+    for (int i = 0; i < count; ++i) {
+        if ((transparent[static_cast<size_t>(i)] & 0xFFFFFF) != 0) {
+            out[i] = 0;   // stays black, so SRCPAINT leaves the background
+            continue;
+        }
+        const uint32_t pixel = bits_[i];
+        const uint32_t luminance = (((pixel >> 16) & 0xFF) * 30 + ((pixel >> 8) & 0xFF) * 59 + (pixel & 0xFF) * 11) / 100;
+        const uint32_t grey = 255 - (255 - luminance) / 2;
+        out[i] = (grey << 16) | (grey << 8) | grey;
+    }
+    result.picture_ = std::move(picture);
+    result.mask_ = std::move(mask);
+    result.bits_ = out;
+    result.size_ = size_;
+    return result;
 }
 
 void MaskedPicture::draw(HDC dc, int x, int y) const

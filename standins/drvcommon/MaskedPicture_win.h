@@ -6,6 +6,8 @@
 
 #include "GdiObjects.h"
 
+#include <cstdint>
+
 namespace drvcommon {
 
 class MaskedPicture {
@@ -16,6 +18,8 @@ public:
     MaskedPicture(HBITMAP bitmap, COLORREF transparent);
 
     bool empty() const { return !picture_; }
+    // The same picture in light greys, as a disabled control shows it.
+    MaskedPicture greyed() const;
     SIZE size() const { return size_; }
     void draw(HDC dc, int x, int y) const;
     void drawStretched(HDC dc, const RECT& target) const;
@@ -23,6 +27,7 @@ public:
 private:
     Bitmap picture_;   // transparent pixels black
     Bitmap mask_;      // 1 (white) where transparent
+    uint32_t* bits_ = nullptr;   // of picture_, bottom-up, 0x00RRGGBB
     SIZE size_ = {0, 0};
 };
 
