@@ -305,7 +305,17 @@ public:
                 return FALSE;
             picture_ = loadPicture(source->module, source->upId, source->transparent);
             position_ = static_cast<GuiPicturePosition>(wParam);
-            redraw();
+            if (erase_) {
+                redraw();
+            } else {
+                // Nothing of this window erases the old picture: the parent
+                // repaints the place, then this window draws on top.
+                RECT place;
+                GetWindowRect(window(), &place);
+                MapWindowPoints(nullptr, GetParent(window()), reinterpret_cast<POINT*>(&place), 2);
+                InvalidateRect(GetParent(window()), &place, TRUE);
+                redraw();
+            }
             return picture_.empty() ? FALSE : TRUE;
         }
         case WM_NCHITTEST:
