@@ -47,6 +47,11 @@
 #define IDB_SIZE_VALID                          7001
 #define IDB_SIZE_INVALID                        7002
 
+/* Banners across the top of the main windows, 460 x 56: the preferences
+   dialog's and the alternate main window's. */
+#define IDB_BANNER                              6921
+#define IDB_BANNER_ALTERNATE                    5011
+
 /* The product logo, 32 x 32. */
 #define IDB_PELMORA_LOGO                        1000
 

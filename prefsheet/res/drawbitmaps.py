@@ -555,6 +555,47 @@ def logo():
     return cv
 
 
+# -- the banners of the main windows ---------------------------------------
+def printer(cv, x, y, s):
+    """A desktop inkjet printer with a printed sheet coming out; s = scale."""
+    shadow(cv, rrect_poly(x, y + 10 * s, 44 * s, 20 * s, 4 * s), 1.5, 2, 0.35)
+    # the sheet in the input tray, behind the body
+    cv.fill([(x + 10 * s, y + 11 * s), (x + 13 * s, y), (x + 33 * s, y), (x + 34 * s, y + 11 * s)], (250, 250, 252))
+    cv.rrect(x, y + 10 * s, 44 * s, 20 * s, 4 * s, vgrad(y + 10 * s, y + 30 * s, (236, 239, 244), (170, 178, 192)))
+    cv.rect(x + 3 * s, y + 13 * s, 38 * s, 2.2 * s, (120, 128, 142))
+    cv.circle(x + 38 * s, y + 19 * s, 1.4 * s, (80, 210, 120))
+    # the printed sheet in the output tray, with a colour picture
+    cv.fill([(x + 8 * s, y + 24 * s), (x + 36 * s, y + 24 * s), (x + 39 * s, y + 36 * s), (x + 5 * s, y + 36 * s)],
+            (255, 255, 255))
+    for i, c in enumerate(((0, 170, 230), (225, 30, 140), (250, 210, 30))):
+        cv.fill([(x + (11 + i * 8) * s, y + 26.5 * s), (x + (17 + i * 8) * s, y + 26.5 * s),
+                 (x + (17.6 + i * 8) * s, y + 33 * s), (x + (10.4 + i * 8) * s, y + 33 * s)], c)
+
+
+def banner(width, height, accent):
+    cv = Canvas(width, height)
+    cv.rrect(0, 0, width, height, 6, vgrad(0, height, (28, 62, 130), (16, 36, 84)))
+    cv.rrect(0, 0, width, height, 6, hgrad(0, width, (40, 90, 180), accent), 0.55)
+    # soft light waves
+    for k, alpha in ((0, 0.10), (1, 0.07), (2, 0.05)):
+        pts = [(0, height)]
+        for i in range(41):
+            t = i / 40.0
+            pts.append((width * t, height * (0.62 + 0.1 * k) - height * 0.16 * math.sin(t * math.pi * 2.2 + k)))
+        pts.append((width, height))
+        cv.fill(pts, (255, 255, 255), alpha)
+    printer(cv, 14, (height - 36) / 2.0, 1.0)
+    # three ink drops at the right
+    for i, c in enumerate(((0, 170, 230), (225, 30, 140), (250, 210, 30))):
+        cx = width - 70 + i * 20
+        drop = [(cx, height * 0.2)] + [(cx + 6.5 * math.cos(t), height * 0.62 + 6.5 * math.sin(t))
+                                       for t in [math.radians(-30 + j * 8) for j in range(31)]]
+        cv.fill([(px + 1, py + 1.5) for px, py in drop], (10, 20, 50), 0.35)
+        cv.fill(drop, c)
+        cv.circle(cx - 2.2, height * 0.58, 1.6, (255, 255, 255), 0.6)
+    return cv
+
+
 # -- the 256-colour palette --------------------------------------------------
 def palette_colours():
     """The 20 static system colours, a 6x6x6 colour cube and grey steps."""
@@ -650,6 +691,8 @@ PICTURES = {
     'SIZE_VALID': lambda: indicator(True),
     'SIZE_INVALID': lambda: indicator(False),
     'PELMORA_LOGO': logo,
+    'BANNER': lambda: banner(460, 56, (60, 150, 210)),
+    'BANNER_ALTERNATE': lambda: banner(460, 56, (120, 90, 200)),
 }
 
 

@@ -83,9 +83,14 @@ public:
             EndPaint(window_, &paint);
             return 0;
         }
-        case WM_PRINTCLIENT:
-            paint_(reinterpret_cast<HDC>(wParam), (lParam & PRF_ERASEBKGND) != 0);
+        case WM_PRINTCLIENT: {
+            // The caller's context gets its text colour and modes back.
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const int saved = SaveDC(dc);
+            paint_(dc, (lParam & PRF_ERASEBKGND) != 0);
+            RestoreDC(dc, saved);
             return 0;
+        }
         case WM_SETFONT:
             font_ = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(lParam))
