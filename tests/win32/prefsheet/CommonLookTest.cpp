@@ -671,28 +671,30 @@ TEST(CommonLook, NoGdiObjectOutlivesItsControls)
 
 TEST(CommonLook, ScreenshotOfAllControls)
 {
-    TestWindow window(560, 300);
+    TestWindow window(560, 370);
     HMODULE bitmaps = bitmapLibrary();
     const DWORD quality[][2] = {{IDB_QUALITY_AUTO_UP, IDB_QUALITY_AUTO_DOWN},
                                 {IDB_QUALITY_DRAFT_UP, IDB_QUALITY_DRAFT_DOWN},
                                 {IDB_QUALITY_NORMAL_UP, IDB_QUALITY_NORMAL_DOWN},
                                 {IDB_QUALITY_BEST_UP, IDB_QUALITY_BEST_DOWN}};
+    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 50, 12, 8, 520, 60))
+        .SetBitmap(bitmaps, IDB_BANNER, kGuiTransparent, GuiPictureCentred);
     const char* labels[] = {"Automatic", "Draft", "Normal", "Best"};
     for (int i = 0; i < 4; ++i) {
-        CGUIButton button(window.add(GUI_CLASS_GUIBUTTON, labels[i], 10 + i, 12 + i * 64, 12, 60, 66));
+        CGUIButton button(window.add(GUI_CLASS_GUIBUTTON, labels[i], 10 + i, 12 + i * 64, 78, 60, 66));
         button.SetBitmaps(bitmaps, quality[i][0], quality[i][1]);
         button.SetDown(i == 2);
     }
-    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 20, 280, 12, 100, 56))
+    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 20, 280, 78, 100, 56))
         .SetBitmap(bitmaps, IDB_COPIES_COLLATED, kGuiTransparent, GuiPictureCentred);
-    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 21, 390, 12, 64, 64)).SetBitmap(bitmaps, IDB_PAPER_PLAIN);
-    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 22, 460, 12, 64, 64))
+    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 21, 390, 78, 64, 64)).SetBitmap(bitmaps, IDB_PAPER_PLAIN);
+    CTransStaticBmp(window.add(GUI_CLASS_TRANSSTATICBMP, "", 22, 460, 78, 64, 64))
         .SetBitmap(bitmaps, IDB_PAPER_BORDERLESS_LANDSCAPE);
-    CGUILink(window.add(GUI_CLASS_LINK, "Which paper type?", 30, 12, 92, 200, 18)).SetColor(RGB(0, 70, 200));
-    CGUIUrlLink(window.add(GUI_CLASS_URLLINK, "Order supplies online", 31, 12, 112, 200, 18)).SetUrl("about:blank");
+    CGUILink(window.add(GUI_CLASS_LINK, "Which paper type?", 30, 12, 158, 200, 18)).SetColor(RGB(0, 70, 200));
+    CGUIUrlLink(window.add(GUI_CLASS_URLLINK, "Order supplies online", 31, 12, 178, 200, 18)).SetUrl("about:blank");
     HWND tanks[6];
     for (int i = 0; i < 6; ++i)
-        tanks[i] = window.add(GUI_CLASS_INKTANK, "", 40 + i, 12 + i * 88, 150, 76, 96);
+        tanks[i] = window.add(GUI_CLASS_INKTANK, "", 40 + i, 12 + i * 88, 216, 76, 96);
     CGUIInkDisplay normal, photo, lastKnown;
     const Ink normalInk = inkRecord(0x10, 0x11, {80, 25, 50, 100});
     const Ink photoInk = inkRecord(0x10, 0x80, {0, 60, 15, 85, 70, 40, 90});
