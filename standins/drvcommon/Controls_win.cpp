@@ -638,19 +638,16 @@ struct MakeInkTank {
 struct ClassEntry {
     const char* name;
     WNDPROC procedure;
-    HCURSOR (*cursor)();
 };
 
-HCURSOR arrow() { return LoadCursor(nullptr, IDC_ARROW); }
-
 const ClassEntry kClasses[] = {
-    {GUI_CLASS_OWNBUTTON, controlProc<MakeOwnButton>, arrow},
-    {GUI_CLASS_GUIBUTTON, controlProc<MakeGuiButton>, arrow},
-    {GUI_CLASS_TRANSSTATICBMP, controlProc<MakeTransStatic>, arrow},
-    {GUI_CLASS_TRANSPARENTBMP, controlProc<MakeTransparent>, arrow},
-    {GUI_CLASS_LINK, controlProc<MakeLink>, arrow},
-    {GUI_CLASS_URLLINK, controlProc<MakeUrlLink>, arrow},
-    {GUI_CLASS_INKTANK, controlProc<MakeInkTank>, arrow},
+    {GUI_CLASS_OWNBUTTON, controlProc<MakeOwnButton>},
+    {GUI_CLASS_GUIBUTTON, controlProc<MakeGuiButton>},
+    {GUI_CLASS_TRANSSTATICBMP, controlProc<MakeTransStatic>},
+    {GUI_CLASS_TRANSPARENTBMP, controlProc<MakeTransparent>},
+    {GUI_CLASS_LINK, controlProc<MakeLink>},
+    {GUI_CLASS_URLLINK, controlProc<MakeUrlLink>},
+    {GUI_CLASS_INKTANK, controlProc<MakeInkTank>},
 };
 
 }  // namespace
@@ -668,7 +665,7 @@ bool RegisterControlClasses()
         windowClass.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_PARENTDC;
         windowClass.lpfnWndProc = entry.procedure;
         windowClass.hInstance = module;
-        windowClass.hCursor = entry.cursor();
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);   // links set the hand themselves
         windowClass.lpszClassName = entry.name;
         if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
             Spy(std::string("drvcommon: RegisterClass ") + entry.name + " failed, error " +

@@ -480,6 +480,13 @@ TEST(TransparentPictures, StaticShowsItsParentsBackgroundAndTheOtherWhatLiesBelo
     EXPECT_EQ(differences(render(onFace.GetSafeHwnd(), true), copies, kParentFace), 0);
     EXPECT_EQ(differences(render(overAnything.GetSafeHwnd(), true), copies, kBehind), 0);
     EXPECT_FALSE(onFace.SetBitmap(bitmapLibrary(), 4321));
+
+    // The same masks for a bitmap the caller holds.
+    drvcommon::Bitmap held(LoadBitmapA(bitmapLibrary(), MAKEINTRESOURCEA(IDB_PAPER_PLAIN)));
+    Canvas drawn(64, 64, kBehind);
+    ASSERT_TRUE(GuiDrawTransparentBitmap(drawn.dc(), 0, 0, held.get(), kGuiTransparent));
+    EXPECT_EQ(differences(drawn, picture(IDB_PAPER_PLAIN), kBehind), 0);
+    EXPECT_FALSE(GuiDrawTransparentBitmap(drawn.dc(), 0, 0, nullptr, kGuiTransparent));
 }
 
 TEST(Links, UnderlinedHandCursorAndAClickNotifiesTheParent)
