@@ -1,0 +1,58 @@
+/* Identifiers of the bitmap library's bitmaps, shared by ppbmp.rc, the
+   generator (drawbitmaps.py reads the IDB_ names) and the code. Plain
+   #defines only: the resource compiler reads this file too. Pure green
+   (0, 255, 0) is transparent in every picture except the palette. */
+#ifndef PELMORA_BITMAP_IDS_H
+#define PELMORA_BITMAP_IDS_H
+
+/* Copies, collation and page order, 100 x 56: numbered sheets as they come
+   out of the printer. Order 2 is front to back (1 first), order 1 reverse. */
+#define IDB_COPIES_UNCOLLATED                   6721 /* 2+ copies, not collated, order 2 */
+#define IDB_COPIES_UNCOLLATED_REVERSE           6722 /* 2+ copies, not collated, order 1 */
+#define IDB_COPIES_ONE                          6723 /* one copy, order 2 */
+#define IDB_COPIES_ONE_REVERSE                  6724 /* one copy, order 1 */
+#define IDB_COPIES_COLLATED                     6725 /* 2+ copies, collated, order 2 */
+#define IDB_COPIES_COLLATED_REVERSE             6726 /* 2+ copies, collated, order 1 */
+
+/* Paper kinds, 64 x 64, each as a portrait picture and its landscape
+   companion. */
+#define IDB_PAPER_BORDERLESS                    6727 /* flag 0x1000: photo to the edges */
+#define IDB_PAPER_BORDERLESS_LANDSCAPE          6728
+#define IDB_PAPER_PLAIN                         6729 /* no paper flag */
+#define IDB_PAPER_ENVELOPE                      6730 /* flag 0x8000 */
+#define IDB_PAPER_PANORAMA                      6731 /* flag 0x4000: the long panorama sheet */
+#define IDB_PAPER_PANORAMA_LANDSCAPE            6732
+#define IDB_PAPER_ENVELOPE_LANDSCAPE            6733
+#define IDB_PAPER_PLAIN_LANDSCAPE               6734
+#define IDB_PAPER_ENVELOPE_SHORT_FLAP_LANDSCAPE 6735
+#define IDB_PAPER_ENVELOPE_SHORT_FLAP           6841 /* flag 0x8000, sizes 284 to 290 */
+#define IDB_PAPER_TWO_UP                        6928 /* page-layout value 1 */
+#define IDB_PAPER_TWO_UP_LANDSCAPE              6929
+
+/* Quality picture buttons, 44 x 44: raised (up) and pressed (down). */
+#define IDB_QUALITY_DRAFT_UP                    6765
+#define IDB_QUALITY_BEST_UP                     6766
+#define IDB_QUALITY_NORMAL_UP                   6767
+#define IDB_QUALITY_AUTO_UP                     6768
+#define IDB_QUALITY_DRAFT_DOWN                  6769
+#define IDB_QUALITY_BEST_DOWN                   6770
+#define IDB_QUALITY_NORMAL_DOWN                 6771
+#define IDB_QUALITY_AUTO_DOWN                   6772
+
+/* The 256-colour palette: an 8-bit picture whose colour table is the
+   palette (CPalette256 builds it from that table). */
+#define IDB_PALETTE_256                         5009
+
+/* Validity indicator of the custom paper size dialog, 18 x 18. */
+#define IDB_SIZE_VALID                          7001
+#define IDB_SIZE_INVALID                        7002
+
+/* Banners across the top of the main windows, 460 x 56: the preferences
+   dialog's and the alternate main window's. */
+#define IDB_BANNER                              6921
+#define IDB_BANNER_ALTERNATE                    5011
+
+/* The product logo, 32 x 32. */
+#define IDB_PELMORA_LOGO                        1000
+
+#endif
