@@ -690,4 +690,66 @@ TEST_F(UpdatePass, ProgramUpdateOnVistaIsInstalledByTheElevatedCopy)
     EXPECT_TRUE(namesIn(downloads_).empty());
 }
 
+// ---- what the elevated pass loads and where it writes ---------------------
+
+std::string upperCase(std::string text)
+{
+    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+TEST_F(UpdatePass, LibraryLoadsOnlyFromTheProgramFolderHoweverItIsSpelt)
+{
+    // A folder any user can fill, and one inside the program folder: both
+    // hold a working library, and neither may be loaded.
+    const std::string planted = tempFolder() + "Planted Library";
+    const std::string inside = scratch_ + "\\Sub";
+    removeTree(planted);
+    for (const std::string& folder : {planted, inside}) {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.DLL").c_str(),
+                              (folder + "\\pmabnetrefresh.DLL").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.ini").c_str(),
+                              (folder + "\\pmabnetrefresh.ini").c_str(), FALSE));
+    }
+    publish("1.2.0.0", "2.0.0.0");  // nothing newer: loading is what counts here
+    installCatalogVersion("2.0.0.0");
+    struct Case {
+        std::string folder;
+        bool loads;
+    } const cases[] = {
+        {planted, false},
+        {inside, false},
+        {scratch_ + "\\..\\Planted Library", false},
+        {"Sub", false},  // relative: whatever the current folder is
+        {scratch_, true},
+        {scratch_ + "\\", true},
+        {upperCase(scratch_), true},
+        {scratch_ + "\\Sub\\..", true},
+        {scratch_ + "/.", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        setString(kUpdaterKey, "WebUpdaterDllPath", c.folder);
+        DeleteFileA(log_.c_str());
+        int checksBefore = server_.requests("/updates/prog.txt");
+        ASSERT_EQ(run("Updater.exe", "winxp"), 0u);
+        EXPECT_EQ(logged("WebUpdaterDll Check for connection call returned : 1"), c.loads)
+            << logText_;
+        EXPECT_EQ(logged("WebUpdaterAdapter::initialize : the web updater dll folder '" +
+                         c.folder +
+                         "' is neither the program folder nor the printer driver folder; "
+                         "not loading the dll."),
+                  !c.loads)
+            << logText_;
+        EXPECT_EQ(server_.requests("/updates/prog.txt") - checksBefore, c.loads ? 1 : 0);
+        if (!c.loads) {
+            EXPECT_TRUE(logged("WebUpdater DLL is not loaded.")) << logText_;
+            EXPECT_TRUE(logged("The InternetState is not OK to start downloads, quitting the "
+                               "update process."));
+        }
+    }
+    removeTree(planted);
+}
+
 }  // namespace
