@@ -752,4 +752,62 @@ TEST_F(UpdatePass, LibraryLoadsOnlyFromTheProgramFolderHoweverItIsSpelt)
     removeTree(planted);
 }
 
+TEST_F(UpdatePass, HostileCatalogFolderNamesInstallNothingAnywhere)
+{
+    // The packages' own names could land beside the catalog folder's parent
+    // (C:\ under Wine's common application data C:\ProgramData) or anywhere.
+    const std::string escaped = "C:\\Escaped Catalog";
+    struct Case {
+        const char* value;
+        std::string driver;
+        std::string folder;
+    } const cases[] = {
+        {"DriverName", "..\\..\\Escaped Catalog", "Job Status"},
+        {"DriverName", "../../Escaped Catalog", "Job Status"},
+        {"DataUpdatesDirectoryName", kDriver, "..\\..\\Escaped Catalog"},
+        {"DataUpdatesDirectoryName", kDriver, "..\\..\\Escaped Catalog\\."},
+        {"DataUpdatesDirectoryName", kDriver, escaped},
+        {"DataUpdatesDirectoryName", kDriver, "Job Status\\..\\..\\.."},
+        {"DataUpdatesDirectoryName", kDriver, "NUL"},
+        {"DataUpdatesDirectoryName", kDriver, "Job Status."},
+        {"DataUpdatesDirectoryName", kDriver, ""},
+    };
+    publish("1.2.0.0", "2.1.0.0");  // a catalog-only update
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.value) + "=" + c.driver + " / " + c.folder);
+        removeTree(escaped);
+        removeTree(commonAppData() + "\\" + kDriver);
+        DeleteFileA(log_.c_str());
+        DeleteFileA((scratch_ + "\\spooler.txt").c_str());
+        setString(kSettingsKey, "DriverName", c.driver);
+        setString(kUpdaterKey, "DataUpdatesDirectoryName", c.folder);
+        setString(kTestKey + "\\FakePrinters", kPrinter, c.driver);
+        ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+        const std::string shown = std::string(c.value) + "='" +
+                                  (std::string(c.value) == "DriverName" ? c.driver : c.folder) +
+                                  "' is not one plain folder name; the catalog is not installed.";
+        expectInOrder({
+            "All Printer were paused successfully, now applying updates",
+            "The catalog folder name " + shown,
+            "Data update FAILED",
+            "All Printer were resumed successfully",
+            "Attempting to deleting file : ",
+            "Updates installation failed, halting the update process.",
+        });
+        EXPECT_FALSE(logged("Attempting to create dir")) << logText_;
+        EXPECT_FALSE(logged("About to install a DATA update")) << logText_;
+        EXPECT_FALSE(exists(escaped));
+        EXPECT_FALSE(exists("C:\\kkData.ver"));
+        EXPECT_FALSE(exists("C:\\catalog"));
+        EXPECT_FALSE(exists(commonAppData() + "\\kkData.ver"));
+        EXPECT_FALSE(exists(commonAppData() + "\\" + kDriver + "\\kkData.ver"));
+        EXPECT_FALSE(exists(dataFolder_));
+        EXPECT_NE(spoolerCalls().find("resume " + kPrinter), std::string::npos);
+        EXPECT_TRUE(namesIn(downloads_).empty());
+        EXPECT_EQ(flag("DataUpdated"), kMissing);
+    }
+    removeTree(escaped);
+}
+
 }  // namespace
