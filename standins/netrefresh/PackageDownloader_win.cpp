@@ -134,15 +134,18 @@ DWORD claimFile(const std::string& folder, const std::string& name, FileHandle& 
 }  // namespace
 
 DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long timeOutSeconds,
-                               unsigned long retryCount)
+                               unsigned long retryCount, const TrustFiles& trust)
 {
     MemorySink document(Manifest::maximumBytes);
     FetchResult fetched = fetchWithRetries(manifestUrl, timeOutSeconds, retryCount, document);
     if (fetched.outcome != FetchOutcome::Ok)
         return failed(manifestFailureCode(fetched.outcome), fetched.error);
+    std::string body;
+    if (!acceptManifest(trust, manifestUrl, document.text(), body))
+        return failed(UPD_DOWNLOAD_INVALID_RESPONSE_DOC, ERROR_INVALID_DATA);
     Manifest manifest;
     std::string why;
-    if (!Manifest::parse(document.text(), manifest, why))
+    if (!Manifest::parse(body, manifest, why))
         return failed(UPD_DOWNLOAD_INVALID_RESPONSE_DOC, ERROR_INVALID_DATA);
 
     std::string folder;

@@ -2,6 +2,8 @@
 // folder and keeps it only when its size and SHA-256 match the manifest.
 #pragma once
 
+#include "ManifestTrust_win.h"
+
 #include <windows.h>
 
 #include <string>
@@ -12,5 +14,6 @@ struct DownloadResult {
     std::string localPath;
 };
 
+// The manifest must pass acceptManifest with these files first.
 DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long timeOutSeconds,
-                               unsigned long retryCount);
+                               unsigned long retryCount, const TrustFiles& trust);

@@ -8,6 +8,7 @@
 #include "LoopbackServer.h"
 #include "Sha256.h"
 #include "TarBuilder.h"
+#include "TestSigning.h"
 #include "TestSupport.h"
 
 #include <shlobj.h>
@@ -103,12 +104,14 @@ std::string versionFile(const std::string& version)
            "</PackageVersion></VersionInfo>\r\n";
 }
 
+// Signed with the key the installation trusts (pmabnetrefresh.key).
 std::string manifestFor(const std::string& version, const std::string& package,
-                        const std::string& content)
+                        const std::string& content,
+                        const testsigning::SigningKey& key = testsigning::firstKey())
 {
-    return "netrefresh-manifest 1\r\nVersion=" + version + "\r\nPackage=" + package +
-           "\r\nSize=" + std::to_string(content.size()) + "\r\nSHA256=" + sha256Hex(content) +
-           "\r\n";
+    return key.sign("netrefresh-manifest 1\r\nVersion=" + version + "\r\nPackage=" + package +
+                    "\r\nSize=" + std::to_string(content.size()) +
+                    "\r\nSHA256=" + sha256Hex(content) + "\r\n");
 }
 
 // ---- registry outside HKEY_LOCAL_MACHINE --------------------------------
@@ -158,6 +161,9 @@ protected:
         ASSERT_TRUE(CopyFileA((thisDirectory() + "netrefresh.dll").c_str(),
                               (scratch_ + "\\pmabnetrefresh.DLL").c_str(), FALSE));
         pointLibraryAt(server_.url("/updates/"));
+        ASSERT_TRUE(testsigning::firstKey().usable());
+        writeFile(scratch_ + "\\pmabnetrefresh.key",
+                  testsigning::keyFile({&testsigning::firstKey()}));
 
         setString(kUpdaterKey, "WebServerUrl", server_.url("/updates/[package_code].txt"));
         setString(kUpdaterKey, "QuillcastKioskenVersionPackageCode", "prog");
@@ -183,6 +189,7 @@ protected:
         removeTree(scratch_);
         removeTree(commonAppData() + "\\" + kDriver);
         removeTree(downloads_);
+        DeleteFileA((commonAppData() + "\\netrefresh\\accepted-manifests.txt").c_str());
         DeleteFileA(log_.c_str());
         deleteTree(kLocal);
         deleteTree(kTestKey);
@@ -190,6 +197,7 @@ protected:
         if (!driverFolder().empty()) {
             DeleteFileA((driverFolder() + "\\pmabnetrefresh.DLL").c_str());
             DeleteFileA((driverFolder() + "\\pmabnetrefresh.ini").c_str());
+            DeleteFileA((driverFolder() + "\\pmabnetrefresh.key").c_str());
         }
     }
 
@@ -538,6 +546,8 @@ TEST_F(UpdatePass, WithoutALibraryFolderTheSpoolerDriverFolderIsUsedAndRemembere
                           (folder + "\\pmabnetrefresh.DLL").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.ini").c_str(),
                           (folder + "\\pmabnetrefresh.ini").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.key").c_str(),
+                          (folder + "\\pmabnetrefresh.key").c_str(), FALSE));
     DeleteFileA((scratch_ + "\\pmabnetrefresh.DLL").c_str());
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUpdaterKey.c_str(), 0, KEY_SET_VALUE, &key),
@@ -772,10 +782,18 @@ TEST_F(UpdatePass, HostileCatalogFolderNamesInstallNothingAnywhere)
         {"DataUpdatesDirectoryName", kDriver, "Job Status."},
         {"DataUpdatesDirectoryName", kDriver, ""},
     };
+    // What an escaped catalog package would leave, from any earlier run too.
+    auto removeEscapes = [&] {
+        removeTree(escaped);
+        DeleteFileA("C:\\kkData.ver");
+        removeTree("C:\\catalog");
+        DeleteFileA((commonAppData() + "\\kkData.ver").c_str());
+        removeTree(commonAppData() + "\\catalog");
+    };
     publish("1.2.0.0", "2.1.0.0");  // a catalog-only update
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.value) + "=" + c.driver + " / " + c.folder);
-        removeTree(escaped);
+        removeEscapes();
         removeTree(commonAppData() + "\\" + kDriver);
         DeleteFileA(log_.c_str());
         DeleteFileA((scratch_ + "\\spooler.txt").c_str());
@@ -807,7 +825,34 @@ TEST_F(UpdatePass, HostileCatalogFolderNamesInstallNothingAnywhere)
         EXPECT_TRUE(namesIn(downloads_).empty());
         EXPECT_EQ(flag("DataUpdated"), kMissing);
     }
-    removeTree(escaped);
+    removeEscapes();
+}
+
+TEST_F(UpdatePass, ManifestsSignedWithAnotherKeyInstallNothing)
+{
+    const std::string planted = TarBuilder()
+                                    .file("pmabProg.ver", versionFile("9.0.0.0"))
+                                    .file("planted.txt", "not from the publisher")
+                                    .finish();
+    server_.route("/updates/prog.txt", manifestFor("9.0.0.0", "prog-1.3.0.0.tar", planted,
+                                                   testsigning::secondKey()));
+    server_.route("/updates/prog-1.3.0.0.tar", planted);
+    server_.route("/updates/data.txt", manifestFor("9.0.0.0", "data-2.1.0.0.tar", planted,
+                                                   testsigning::secondKey()));
+    server_.route("/updates/data-2.1.0.0.tar", planted);
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+    expectInOrder({
+        " WebUpdaterDll Check for updates call returned : UPD_INVALID_RESPONSE_DOC",
+        "Unable to determine if Kiosken Software Update is available.",
+        "Checking for updates failed or there are no updates available!",
+    });
+    EXPECT_EQ(server_.requests("/updates/prog-1.3.0.0.tar"), 0);
+    EXPECT_FALSE(exists(scratch_ + "\\planted.txt"));
+    EXPECT_EQ(readFile(scratch_ + "\\pmabProg.ver"), versionFile("1.2.0.0"));
+    EXPECT_EQ(spoolerCalls(), "open handles 0\n");
+    EXPECT_TRUE(namesIn(downloads_).empty());
 }
 
 }  // namespace
