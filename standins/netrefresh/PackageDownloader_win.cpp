@@ -7,7 +7,15 @@
 #include "UpdateUrl.h"
 #include "WebUpdaterLibrary.h"
 
+#include <map>
+
 namespace {
+
+std::map<std::wstring, DownloadedPackage>& downloadedPackages()
+{
+    static std::map<std::wstring, DownloadedPackage> packages;
+    return packages;
+}
 
 // The download file, deleted unless the download is kept.
 class PendingFile {
@@ -190,8 +198,21 @@ DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long tim
     error = file.keep();
     if (error != 0)
         return failed(UPD_DOWNLOAD_LOCAL_ERROR, error);
+    DownloadedPackage verified;
+    verified.size = manifest.size;
+    verified.sha256 = manifest.sha256;
+    downloadedPackages()[widePath] = verified;
     DownloadResult result;
     result.code = UPD_DOWNLOAD_OK;
     result.localPath = path;
     return result;
+}
+
+bool downloadedPackage(const std::wstring& longPath, DownloadedPackage& result)
+{
+    auto found = downloadedPackages().find(longPath);
+    if (found == downloadedPackages().end())
+        return false;
+    result = found->second;
+    return true;
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 struct DownloadResult {
@@ -17,3 +18,12 @@ struct DownloadResult {
 // The manifest must pass acceptManifest with these files first.
 DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long timeOutSeconds,
                                unsigned long retryCount, const TrustFiles& trust);
+
+// What this process downloaded and verified, by path: size and SHA-256. Between
+// download and installation the file lies in a folder that other users may
+// be able to write, so the installation checks it again.
+struct DownloadedPackage {
+    std::uint64_t size = 0;
+    std::string sha256;
+};
+bool downloadedPackage(const std::wstring& longPath, DownloadedPackage& result);

@@ -742,6 +742,47 @@ TEST_F(NetRefreshApply, ReadOnlyFilesAreReplaced)
     EXPECT_EQ(readAll(destination_ + "\\ro.txt"), "new");
 }
 
+TEST_F(NetRefreshApply, ADownloadChangedBeforeItIsAppliedIsRefused)
+{
+    // Between download and installation the file lies in the common
+    // application data folder; another user's changes there must not be
+    // installed by the elevated caller.
+    const std::string genuine = TarBuilder().file("pmabProg.ver", "1.3").finish();
+    const std::string swapped = TarBuilder().file("pmabProg.ver", "planted").finish();
+    server_.route("/updates/prog.txt", manifestFor("1.3.0.0", "prog-1.3.0.0.tar", genuine));
+    server_.route("/updates/prog-1.3.0.0.tar", genuine);
+    // Still a valid archive: tar checksums cover headers, not contents.
+    std::string changedContent = genuine;
+    changedContent[changedContent.find("1.3", 512) + 2] = '4';
+    struct Change {
+        const char* what;
+        std::string content;
+    } const changes[] = {
+        {"another archive", swapped},
+        {"one byte more", genuine + std::string(1, '\0')},
+        {"cut short", genuine.substr(0, genuine.size() - 512)},
+        {"the same size, one byte of a file changed", changedContent},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        Download downloaded = download(server_.url("/updates/prog.txt"));
+        ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+        ASSERT_TRUE(DeleteFileA(downloaded.path.c_str()));
+        writeAll(downloaded.path, change.content);
+        EXPECT_EQ(apply_(downloaded.path.c_str(), destination_.c_str(), 0, 0, 0), UPD_APPLY_REFUSED);
+        EXPECT_TRUE(namesIn(destination_).empty());
+        DeleteFileA(downloaded.path.c_str());
+    }
+    // Unchanged, it installs; a package the library did not download is
+    // installed as before (the caller vouches for it).
+    Download downloaded = download(server_.url("/updates/prog.txt"));
+    ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+    EXPECT_EQ(apply_(downloaded.path.c_str(), destination_.c_str(), 0, 0, 0), UPD_APPLY_SUCCEEDED);
+    EXPECT_EQ(readAll(destination_ + "\\pmabProg.ver"), "1.3");
+    EXPECT_EQ(applyArchive(swapped), UPD_APPLY_SUCCEEDED);
+    EXPECT_EQ(readAll(destination_ + "\\pmabProg.ver"), "planted");
+}
+
 // ---- a whole pass as the Updater makes it ------------------------------
 
 TEST_F(NetRefreshApply, CheckDownloadApplyAgainstTheLoopbackServer)
