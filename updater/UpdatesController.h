@@ -47,6 +47,9 @@ public:
     static std::string dataUpdatesDirectory();
 
 private:
+    // installDataUpdate once the folder is known: create it, then apply.
+    bool installDataUpdateInto(const std::string& dataUpdateFileName,
+                               const std::string& directory, FunctionTrace& trace);
     // The Windows-version and rights decision of performUpdates.
     void decideAndInstall(UpdateType type, FunctionTrace& trace);
 

@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -323,16 +324,48 @@ bool UpdatesController::installUpdates(const std::string& softwareUpdateFileName
     return ok;
 }
 
+namespace {
+
+void readCatalogFolderNames(std::string& driver, std::string& folder)
+{
+    Settings settings;
+    settings.read(setting::kDriverName, driver);
+    folder = setting::kDataUpdatesDirectoryName.defaultValue;
+    settings.readWithDefault(setting::kDataUpdatesDirectoryName, folder);
+}
+
+// Both names come from keys that every user may write, and the elevated
+// pass writes wherever they lead: each must be one folder name.
+bool catalogFolderNamesArePlain(FunctionTrace& trace)
+{
+    std::string driver;
+    std::string folder;
+    readCatalogFolderNames(driver, folder);
+    bool plain = true;
+    const std::pair<const char*, const std::string*> names[] = {
+        {setting::kDriverName.name, &driver},
+        {setting::kDataUpdatesDirectoryName.name, &folder},
+    };
+    for (const auto& name : names) {
+        if (!isPlainFolderName(*name.second)) {
+            trace.log(std::string("The catalog folder name ") + name.first + "='" + *name.second +
+                      "' is not one plain folder name; the catalog is not installed.");
+            plain = false;
+        }
+    }
+    return plain;
+}
+
+}  // namespace
+
 std::string UpdatesController::dataUpdatesDirectory()
 {
     char common[MAX_PATH + 1] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, common)))
         return std::string();
-    Settings settings;
     std::string driver;
-    settings.read(setting::kDriverName, driver);
-    std::string folder = setting::kDataUpdatesDirectoryName.defaultValue;
-    settings.readWithDefault(setting::kDataUpdatesDirectoryName, folder);
+    std::string folder;
+    readCatalogFolderNames(driver, folder);
     return joinPath(joinPath(common, driver), folder);
 }
 
@@ -344,28 +377,35 @@ bool UpdatesController::installDataUpdate(const std::string& dataUpdateFileName)
     std::string directory;
     if (dataUpdateFileName.empty()) {
         trace.log("NO updates were available to install !");
-    } else if ((directory = dataUpdatesDirectory()).empty()) {
-        trace.log("Failed to retrieve the directory into which we need to install the updates");
-    } else {
-        bool missing = false;
-        if (GetFileAttributesA(directory.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            DWORD error = GetLastError();
-            missing = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
-        }
-        int created = 0;
-        if (missing) {
-            trace.log("Attempting to create dir : " + directory);
-            created = SHCreateDirectoryExA(nullptr, directory.c_str(), nullptr);
-            if (created != ERROR_SUCCESS)
-                trace.log("SHCreateDirectory() failed. ErrorCode=" + std::to_string(created));
-        }
-        if (created == ERROR_SUCCESS) {
-            ok = adapter_.installUpdateUsingCurrentProcess(dataUpdateFileName, directory);
-            trace.log(ok ? "The data updates were applied successfully."
-                         : "The data updates FAILED.");
-        }
+    } else if (catalogFolderNamesArePlain(trace)) {
+        directory = dataUpdatesDirectory();
+        if (directory.empty())
+            trace.log("Failed to retrieve the directory into which we need to install the updates");
+        else
+            ok = installDataUpdateInto(dataUpdateFileName, directory, trace);
     }
     trace.setResult(ok);
+    return ok;
+}
+
+bool UpdatesController::installDataUpdateInto(const std::string& dataUpdateFileName,
+                                              const std::string& directory, FunctionTrace& trace)
+{
+    bool missing = false;
+    if (GetFileAttributesA(directory.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        missing = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+    }
+    if (missing) {
+        trace.log("Attempting to create dir : " + directory);
+        int created = SHCreateDirectoryExA(nullptr, directory.c_str(), nullptr);
+        if (created != ERROR_SUCCESS) {
+            trace.log("SHCreateDirectory() failed. ErrorCode=" + std::to_string(created));
+            return false;
+        }
+    }
+    bool ok = adapter_.installUpdateUsingCurrentProcess(dataUpdateFileName, directory);
+    trace.log(ok ? "The data updates were applied successfully." : "The data updates FAILED.");
     return ok;
 }
 

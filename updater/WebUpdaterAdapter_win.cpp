@@ -1,5 +1,6 @@
 #include "WebUpdaterAdapter.h"
 
+#include "CurrentProcess.h"
 #include "Localize.h"
 #include "Logger.h"
 #include "Paths.h"
@@ -19,6 +20,44 @@ unsigned long settingOrDefault(const DwordSetting& s)
     unsigned long value = s.defaultValue;
     Settings().readWithDefault(s, value);
     return value;
+}
+
+// Absolute, without "." or "..", long names, no trailing backslash: two
+// spellings of one folder become one text. Empty when Windows cannot say.
+std::string normalisedFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return std::string();
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    char longName[MAX_PATH];
+    DWORD longLength = GetLongPathNameA(full, longName, MAX_PATH);
+    std::string result = longLength > 0 && longLength < MAX_PATH ? std::string(longName, longLength)
+                                                                 : std::string(full, length);
+    while (result.size() > 3 && (result.back() == '\\' || result.back() == '/'))
+        result.pop_back();
+    return result;
+}
+
+// The elevated pass runs whatever it loads, and the folder value lives in a
+// key that everyone may write: only folders that administrators alone can
+// fill are accepted, the program's own and the spooler's driver folder.
+bool isTrustedLibraryFolder(const std::string& directory)
+{
+    std::string wanted = normalisedFolder(directory);
+    if (wanted.empty())
+        return false;
+    const std::string trusted[] = {
+        normalisedFolder(CurrentProcess::instance().directory()),
+        normalisedFolder(updaterPlatform().os->printerDriverDirectory()),
+    };
+    for (const std::string& folder : trusted) {
+        if (!folder.empty() && lstrcmpiA(folder.c_str(), wanted.c_str()) == 0)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -89,7 +128,17 @@ void WebUpdaterAdapter::initialize()
     }
     std::string path = joinPath(directory, fileName);
     trace.log("About to load web updater dll. Dll Name:" + path);
-    library_ = LoadLibraryA(path.c_str());
+    if (!isTrustedLibraryFolder(directory)) {
+        logError(updater, "WebUpdaterAdapter::initialize : the web updater dll folder '" +
+                              directory +
+                              "' is neither the program folder nor the printer driver folder; "
+                              "not loading the dll.");
+        return;
+    }
+    // By its full path, and its own dependencies from its folder, never from
+    // the current folder.
+    path = joinPath(normalisedFolder(directory), fileName);
+    library_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (library_ == nullptr) {
         logError(updater, "WebUpdaterAdapter::initialize : LoadLibrary Failed. ::GetLastError()=" +
                               std::to_string(GetLastError()));

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
+
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
 {
     if (this != &other) {
@@ -101,7 +103,10 @@ DWORD createFolders(const std::wstring& base, const std::vector<std::string>& co
     return 0;
 }
 
-DWORD downloadFolder(std::string& folder)
+namespace {
+
+// <common application data>\<components...>, created when missing.
+DWORD commonFolder(const std::vector<std::string>& components, std::string& folder)
 {
     char common[MAX_PATH + 1] = {};
     HRESULT result = SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA | CSIDL_FLAG_CREATE, nullptr,
@@ -112,14 +117,93 @@ DWORD downloadFolder(std::string& folder)
     std::wstring base = longPath(common);
     if (base.empty())
         return ERROR_INVALID_NAME;
-    DWORD error = createFolders(base, {"netrefresh", "downloads"}, 2);
+    DWORD error = createFolders(base, components, components.size());
     if (error != 0)
         return error;
     folder = std::string(common);
-    if (folder.empty() || folder[folder.size() - 1] != '\\')
-        folder += '\\';
-    folder += "netrefresh\\downloads";
+    for (const std::string& component : components) {
+        if (folder.empty() || folder[folder.size() - 1] != '\\')
+            folder += '\\';
+        folder += component;
+    }
     return 0;
+}
+
+}  // namespace
+
+DWORD downloadFolder(std::string& folder)
+{
+    return commonFolder({"netrefresh", "downloads"}, folder);
+}
+
+DWORD libraryDataFolder(std::string& folder)
+{
+    return commonFolder({"netrefresh"}, folder);
+}
+
+DWORD readSmallFile(const std::string& path, std::size_t maximum, std::string& text)
+{
+    FileHandle file(CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return GetLastError();
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size))
+        return GetLastError();
+    if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > maximum)
+        return ERROR_FILE_TOO_LARGE;
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!content.empty() &&
+        (!ReadFile(file.get(), &content[0], static_cast<DWORD>(content.size()), &read, nullptr) ||
+         read != content.size()))
+        return ERROR_READ_FAULT;
+    text.swap(content);
+    return 0;
+}
+
+DWORD replaceSmallFile(const std::string& path, const std::string& text)
+{
+    std::wstring target = longPath(path);
+    std::wstring fresh = target + L".new";
+    {
+        FileHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            return GetLastError();
+        DWORD error = writeAll(file.get(), text.data(), text.size());
+        if (error == 0 && !file.close())
+            error = GetLastError();
+        if (error != 0) {
+            DeleteFileW(fresh.c_str());
+            return error;
+        }
+    }
+    if (!MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DWORD error = GetLastError();
+        DeleteFileW(fresh.c_str());
+        return error;
+    }
+    return 0;
+}
+
+void writeLibraryLog(const std::string& message)
+{
+    std::string folder;
+    if (libraryDataFolder(folder) != 0)
+        return;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char header[64];
+    std::snprintf(header, sizeof header, "%04u-%02u-%02u %02u:%02u:%02u [%lu] ", now.wYear,
+                  now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
+                  static_cast<unsigned long>(GetCurrentProcessId()));
+    std::string line = header + message + "\r\n";
+    FileHandle file(CreateFileW(longPath(folder + "\\netrefresh.log").c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid())
+        writeAll(file.get(), line.data(), line.size());
 }
 
 DWORD writeAll(HANDLE file, const void* data, std::size_t length)

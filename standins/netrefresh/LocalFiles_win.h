@@ -49,6 +49,21 @@ DWORD createFolders(const std::wstring& base, const std::vector<std::string>& co
 // created when missing. Returns 0 or the Win32 error.
 DWORD downloadFolder(std::string& folder);
 
+// <common application data>\netrefresh, for the library's log and records.
+DWORD libraryDataFolder(std::string& folder);
+
+// The whole file when it has at most maximum bytes. Returns 0 or the Win32
+// error (ERROR_FILE_NOT_FOUND for a missing file, ERROR_FILE_TOO_LARGE).
+DWORD readSmallFile(const std::string& path, std::size_t maximum, std::string& text);
+
+// Writes a sibling file and moves it over the old one, so a reader never
+// sees half a record. Returns 0 or the Win32 error.
+DWORD replaceSmallFile(const std::string& path, const std::string& text);
+
+// One line appended to <common application data>\netrefresh\netrefresh.log,
+// the library's account of what it refused and why; failures are ignored.
+void writeLibraryLog(const std::string& message);
+
 // Writes the whole buffer or returns the Win32 error.
 DWORD writeAll(HANDLE file, const void* data, std::size_t length);
 

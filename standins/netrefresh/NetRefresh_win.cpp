@@ -5,6 +5,7 @@
 #include "Fetcher_win.h"
 #include "LocalFiles_win.h"
 #include "Manifest.h"
+#include "ManifestTrust_win.h"
 #include "PackageDownloader_win.h"
 #include "PackageInstaller_win.h"
 #include "UpdateCheck.h"
@@ -22,8 +23,9 @@ UpdAllocFunction callerAllocate;
 
 const DWORD connectionTimeOutMilliseconds = 5000;
 
-// "<folder>\pmabnetrefresh.DLL" is configured by "<folder>\pmabnetrefresh.ini".
-std::string settingsFile()
+// "<folder>\pmabnetrefresh.DLL" is configured by "<folder>\pmabnetrefresh.ini"
+// and trusts the keys in "<folder>\pmabnetrefresh.key".
+std::string besideLibrary(const char* extension)
 {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(thisModule, path, MAX_PATH);
@@ -34,7 +36,17 @@ std::string settingsFile()
     std::string::size_type dot = file.find_last_of('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
         file.resize(dot);
-    return file + ".ini";
+    return file + extension;
+}
+
+std::string settingsFile()
+{
+    return besideLibrary(".ini");
+}
+
+TrustFiles trustFiles()
+{
+    return {besideLibrary(".key"), settingsFile()};
 }
 
 std::string configuredServerUrl()
@@ -131,7 +143,10 @@ extern "C" int __stdcall UpdCheckForUpdateA(const char* url, const char* current
         FetchResult fetched = fetchWithRetries(url, timeOut, retryCount, document);
         if (fetched.outcome != FetchOutcome::Ok)
             return checkResultFor(fetched.outcome);
-        UpdateCheckAnswer answer = answerUpdateCheck(document.text(), currentVersion);
+        std::string body;
+        if (!acceptManifest(trustFiles(), url, document.text(), body))
+            return UPD_INVALID_RESPONSE_DOC;
+        UpdateCheckAnswer answer = answerUpdateCheck(body, currentVersion);
         if (answer.result == UPD_UPDATES_AVAILABLE && newVersion != nullptr &&
             answer.newerVersion.size() < UPD_VERSION_BLOCK_SIZE)
             std::memcpy(newVersion, answer.newerVersion.c_str(), answer.newerVersion.size() + 1);
@@ -150,7 +165,7 @@ extern "C" int __stdcall UpdDownloadUpdateExA(const char* url, unsigned long,
     int code = UPD_DOWNLOAD_BAD_ARGUMENT;
     try {
         if (url != nullptr && pathHolder != nullptr) {
-            DownloadResult result = downloadPackage(url, timeOut, retryCount);
+            DownloadResult result = downloadPackage(url, timeOut, retryCount, trustFiles());
             code = result.code;
             error = result.detail;
             if (code == UPD_DOWNLOAD_OK && !handOverPath(result.localPath, pathHolder, error)) {

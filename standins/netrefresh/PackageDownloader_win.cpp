@@ -7,7 +7,15 @@
 #include "UpdateUrl.h"
 #include "WebUpdaterLibrary.h"
 
+#include <map>
+
 namespace {
+
+std::map<std::wstring, DownloadedPackage>& downloadedPackages()
+{
+    static std::map<std::wstring, DownloadedPackage> packages;
+    return packages;
+}
 
 // The download file, deleted unless the download is kept.
 class PendingFile {
@@ -134,15 +142,18 @@ DWORD claimFile(const std::string& folder, const std::string& name, FileHandle& 
 }  // namespace
 
 DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long timeOutSeconds,
-                               unsigned long retryCount)
+                               unsigned long retryCount, const TrustFiles& trust)
 {
     MemorySink document(Manifest::maximumBytes);
     FetchResult fetched = fetchWithRetries(manifestUrl, timeOutSeconds, retryCount, document);
     if (fetched.outcome != FetchOutcome::Ok)
         return failed(manifestFailureCode(fetched.outcome), fetched.error);
+    std::string body;
+    if (!acceptManifest(trust, manifestUrl, document.text(), body))
+        return failed(UPD_DOWNLOAD_INVALID_RESPONSE_DOC, ERROR_INVALID_DATA);
     Manifest manifest;
     std::string why;
-    if (!Manifest::parse(document.text(), manifest, why))
+    if (!Manifest::parse(body, manifest, why))
         return failed(UPD_DOWNLOAD_INVALID_RESPONSE_DOC, ERROR_INVALID_DATA);
 
     std::string folder;
@@ -187,8 +198,21 @@ DownloadResult downloadPackage(const std::string& manifestUrl, unsigned long tim
     error = file.keep();
     if (error != 0)
         return failed(UPD_DOWNLOAD_LOCAL_ERROR, error);
+    DownloadedPackage verified;
+    verified.size = manifest.size;
+    verified.sha256 = manifest.sha256;
+    downloadedPackages()[widePath] = verified;
     DownloadResult result;
     result.code = UPD_DOWNLOAD_OK;
     result.localPath = path;
     return result;
+}
+
+bool downloadedPackage(const std::wstring& longPath, DownloadedPackage& result)
+{
+    auto found = downloadedPackages().find(longPath);
+    if (found == downloadedPackages().end())
+        return false;
+    result = found->second;
+    return true;
 }

@@ -1,11 +1,14 @@
 #include "PackageInstaller_win.h"
 
 #include "LocalFiles_win.h"
+#include "PackageDownloader_win.h"
+#include "Sha256.h"
 #include "TarArchive.h"
 #include "WebUpdaterLibrary.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -76,6 +79,24 @@ DWORD copyEntry(FileSource& source, const TarEntry& entry, const std::wstring& p
     return 0;
 }
 
+// The file holds exactly the bytes that were verified when it was downloaded.
+bool isUnchanged(FileSource& source, const DownloadedPackage& downloaded)
+{
+    if (source.size() != downloaded.size)
+        return false;
+    Sha256 hash;
+    std::vector<char> buffer(1 << 16);
+    for (std::uint64_t offset = 0; offset < downloaded.size;) {
+        std::size_t chunk = static_cast<std::size_t>(
+            std::min<std::uint64_t>(buffer.size(), downloaded.size - offset));
+        if (!source.readAt(offset, buffer.data(), chunk))
+            return false;
+        hash.update(buffer.data(), chunk);
+        offset += chunk;
+    }
+    return hash.finishHex() == downloaded.sha256;
+}
+
 }  // namespace
 
 int installPackage(const char* packagePath, const char* destinationDirectory)
@@ -97,6 +118,10 @@ int installPackage(const char* packagePath, const char* destinationDirectory)
     FileSource source(file.get());
     if (!source.sized())
         return UPD_APPLY_FAILED;
+    // Our handle shares reading only, so what is checked here is what is unpacked.
+    DownloadedPackage downloaded;
+    if (downloadedPackage(package, downloaded) && !isUnchanged(source, downloaded))
+        return UPD_APPLY_REFUSED;
 
     // Every header and path is checked before the first byte is written.
     TarListing listing = listTarArchive(source);

@@ -55,6 +55,71 @@ TEST(Paths, JoinAddsExactlyOneBackslash)
     EXPECT_EQ(fileNameOf("b.log"), "b.log");
 }
 
+TEST(Paths, PlainFolderNamesStayInTheFolderTheyAreJoinedTo)
+{
+    struct Case {
+        std::string name;
+        bool plain;
+    } const cases[] = {
+        {"Pelmora Inkjet Series 4", true},
+        {"Job Status", true},
+        {"a", true},
+        {"v1.2", true},
+        {"..data", true},  // dots inside a name go nowhere
+        {"a..b", true},
+        {" leading space", true},
+        {"Pelmora (Series 4) #2 & co", true},
+        {std::string(255, 'x'), true},
+        {"\xC9tat", true},  // Latin-1 letters are ordinary
+        {"CONSOLE", true},
+        {"COM10", true},
+        {"LPT0", true},
+        {"", false},
+        {std::string(256, 'x'), false},
+        {".", false},
+        {"..", false},
+        {"...", false},
+        {"..\\..\\Windows\\System32", false},
+        {"../../Windows/System32", false},
+        {"Job\\Status", false},
+        {"Job/Status", false},
+        {"\\Windows", false},
+        {"C:\\Windows", false},
+        {"C:", false},
+        {"C:Windows", false},
+        {"\\\\server\\share", false},
+        {"\\\\?\\C:\\Windows", false},
+        {"data:stream", false},
+        {"name.", false},
+        {"name ", false},
+        {"name. ", false},
+        {"a<b", false},
+        {"a>b", false},
+        {"a\"b", false},
+        {"a|b", false},
+        {"a?b", false},
+        {"a*b", false},
+        {std::string("a\tb"), false},
+        {std::string("a\nb"), false},
+        {std::string("a\x7F" "b"), false},
+        {std::string("a\0b", 3), false},
+        {"CON", false},
+        {"con", false},
+        {"Nul", false},
+        {"PRN.txt", false},
+        {"AUX .dat", false},
+        {"COM1", false},
+        {"lpt9", false},
+        {"COM\xB9", false},
+        {"CONIN$", false},
+        {"CONOUT$", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("'" + c.name + "'");
+        EXPECT_EQ(isPlainFolderName(c.name), c.plain);
+    }
+}
+
 OsVersionRecord record(std::uint32_t platform, std::uint32_t major, std::uint32_t minor)
 {
     OsVersionRecord r;

@@ -4,6 +4,7 @@
 #include "LoopbackServer.h"
 #include "Sha256.h"
 #include "TarBuilder.h"
+#include "TestSigning.h"
 #include "WebUpdaterLibrary.h"
 
 #include <gtest/gtest.h>
@@ -101,11 +102,26 @@ void removeTree(const std::string& folder)
     RemoveDirectoryW(longForm(folder).c_str());
 }
 
-std::string downloadsFolder()
+std::string libraryDataFolder()
 {
     char common[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common);
-    return std::string(common) + "\\netrefresh\\downloads";
+    return std::string(common) + "\\netrefresh";
+}
+
+std::string downloadsFolder()
+{
+    return libraryDataFolder() + "\\downloads";
+}
+
+std::string acceptedVersionsFile()
+{
+    return libraryDataFolder() + "\\accepted-manifests.txt";
+}
+
+std::string libraryLog()
+{
+    return libraryDataFolder() + "\\netrefresh.log";
 }
 
 std::string fileUrl(const std::string& path)
@@ -150,6 +166,11 @@ protected:
         ASSERT_TRUE(CopyFileA((testsupport::thisDirectory() + "netrefresh.dll").c_str(), libraryPath_.c_str(),
                               FALSE));
         removeTree(downloadsFolder());
+        DeleteFileA(acceptedVersionsFile().c_str());
+        DeleteFileA(libraryLog().c_str());
+        // These cases are not about signatures; the signing cases below remove this.
+        allowUnsigned_ = true;
+        writeSettings("");
         allocations = 0;
         lastAllocation = 0;
         allocatorFails = false;
@@ -179,6 +200,8 @@ protected:
         }
         removeTree(scratch_);
         removeTree(downloadsFolder());
+        DeleteFileA(acceptedVersionsFile().c_str());
+        DeleteFileA(libraryLog().c_str());
     }
 
     void* export_(const char* name)
@@ -229,11 +252,14 @@ protected:
 
     void writeSettings(const std::string& serverUrl)
     {
-        writeAll(scratch_ + "\\pmabnetrefresh.ini", "[netrefresh]\r\nServerUrl=" + serverUrl + "\r\n");
+        writeAll(scratch_ + "\\pmabnetrefresh.ini",
+                 "[netrefresh]\r\nServerUrl=" + serverUrl + "\r\n" +
+                     (allowUnsigned_ ? "AllowUnsignedManifests=1\r\n" : ""));
     }
 
     std::string scratch_;
     std::string libraryPath_;
+    bool allowUnsigned_ = true;
     LoopbackServer server_;
     HMODULE library_ = nullptr;
     UpdInitializeAFunction initialize_ = nullptr;
@@ -255,7 +281,7 @@ std::string versionBlock(const std::string& version)
 
 TEST_F(NetRefresh, ConnectionCheckReachesTheConfiguredServer)
 {
-    EXPECT_EQ(checkConnection_(), UPD_CONNECTION_NOT_CONFIGURED) << "no settings file yet";
+    EXPECT_EQ(checkConnection_(), UPD_CONNECTION_NOT_CONFIGURED) << "no server in the settings yet";
 
     server_.route("/alive", "yes");
     writeSettings(server_.url("/alive"));
@@ -716,6 +742,47 @@ TEST_F(NetRefreshApply, ReadOnlyFilesAreReplaced)
     EXPECT_EQ(readAll(destination_ + "\\ro.txt"), "new");
 }
 
+TEST_F(NetRefreshApply, ADownloadChangedBeforeItIsAppliedIsRefused)
+{
+    // Between download and installation the file lies in the common
+    // application data folder; another user's changes there must not be
+    // installed by the elevated caller.
+    const std::string genuine = TarBuilder().file("pmabProg.ver", "1.3").finish();
+    const std::string swapped = TarBuilder().file("pmabProg.ver", "planted").finish();
+    server_.route("/updates/prog.txt", manifestFor("1.3.0.0", "prog-1.3.0.0.tar", genuine));
+    server_.route("/updates/prog-1.3.0.0.tar", genuine);
+    // Still a valid archive: tar checksums cover headers, not contents.
+    std::string changedContent = genuine;
+    changedContent[changedContent.find("1.3", 512) + 2] = '4';
+    struct Change {
+        const char* what;
+        std::string content;
+    } const changes[] = {
+        {"another archive", swapped},
+        {"one byte more", genuine + std::string(1, '\0')},
+        {"cut short", genuine.substr(0, genuine.size() - 512)},
+        {"the same size, one byte of a file changed", changedContent},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        Download downloaded = download(server_.url("/updates/prog.txt"));
+        ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+        ASSERT_TRUE(DeleteFileA(downloaded.path.c_str()));
+        writeAll(downloaded.path, change.content);
+        EXPECT_EQ(apply_(downloaded.path.c_str(), destination_.c_str(), 0, 0, 0), UPD_APPLY_REFUSED);
+        EXPECT_TRUE(namesIn(destination_).empty());
+        DeleteFileA(downloaded.path.c_str());
+    }
+    // Unchanged, it installs; a package the library did not download is
+    // installed as before (the caller vouches for it).
+    Download downloaded = download(server_.url("/updates/prog.txt"));
+    ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+    EXPECT_EQ(apply_(downloaded.path.c_str(), destination_.c_str(), 0, 0, 0), UPD_APPLY_SUCCEEDED);
+    EXPECT_EQ(readAll(destination_ + "\\pmabProg.ver"), "1.3");
+    EXPECT_EQ(applyArchive(swapped), UPD_APPLY_SUCCEEDED);
+    EXPECT_EQ(readAll(destination_ + "\\pmabProg.ver"), "planted");
+}
+
 // ---- a whole pass as the Updater makes it ------------------------------
 
 TEST_F(NetRefreshApply, CheckDownloadApplyAgainstTheLoopbackServer)
@@ -738,6 +805,293 @@ TEST_F(NetRefreshApply, CheckDownloadApplyAgainstTheLoopbackServer)
     EXPECT_EQ(readAll(destination_ + "\\PmabUpdater.exe"), "program 1.3");
     EXPECT_EQ(readAll(destination_ + "\\pmabProg.ver"), "<PackageVersion>1.3.0.0</PackageVersion>");
     EXPECT_EQ(remove(downloaded.path.c_str()), 0) << "the Updater deletes the download";
+}
+
+// ---- signed manifests ----------------------------------------------------
+
+using testsigning::SigningKey;
+using testsigning::firstKey;
+using testsigning::secondKey;
+
+// Made with the README recipe (openssl genrsa 2048, `openssl rsa -noout
+// -modulus`, `openssl dgst -sha256 -sign`) over openSslBody: the library
+// must accept what the publishing tools make, not only what CryptoAPI makes.
+const char openSslModulus[] =
+    "8EA80D90413CBB35766ECFB5ECE3344711926ACBE66F8953C59C94C8BBDB6D1D"
+    "A17BD886060AAE4BB061248348B2B65DE4E7B232B71042344F037B69C23AB811"
+    "49CCB3E8A7BA819B6DF15A14A93CE73C99F41DB82625C55AE04EB194C27AF73D"
+    "3A9CD401F653686E455E81FE1543AEB8171ED12588369261BB6808A7F136BB2D"
+    "C8DF68810FB839542B95B4FE5CF4234FED698817FD88D612526688F8DAFDE452"
+    "1A37C6FE9A2F21FCB5A196BA334C23DE534FA89CCCAE911AC88639BA486E8D76"
+    "2CE0BA56CCB81FB5AB7F22B244BFB71F190E676E3A065CC388D066ECA4129C00"
+    "0D8DE3D90AF658AD1DEFE4A1D1F127771DBB97A2A1B6E47EA14883BF5676826F";
+const char openSslBody[] =
+    "netrefresh-manifest 1\n"
+    "Version=1.3.0.0\n"
+    "Package=prog-1.3.0.0.tar\n"
+    "Size=11\n"
+    "SHA256=a3a7b644dc1912394652d0c73a461f46c0537bc99e8a6569f4e5e2062826c89e\n";
+const char openSslSignature[] =
+    "3b68b502a2159fad034ed461ba9855df906db7c66c8111cb00d5468426ee51cc"
+    "897aa87282b6ce75ebefbb58367f3ea16a549c47ab403febd747fcbf4cedbcc3"
+    "129a8d4a007ddca44fc5f37d8052e22719efaae31fe8ceabfe4ef830e2463ae3"
+    "922275f592d37d8623a3fcfee0624e07e9e1523dc9a17cc22fadde0f510da012"
+    "ac70f7f9550403ff3f3159676c1f23d106a6b5904b2b2b04e7b346f8a6cb5609"
+    "30c7421192d41921b3b49bb882c57bb39c6c717ba5742a6087fd5a106754e294"
+    "ca851c1436cae9ebd952d708c1fffa7e48750d102e84d537ed307f8c836bf9b2"
+    "00bbb9097ad8b02bbdd86ffceb543fb71054b73cf9ad6eb7b6e8fd39b52cf32c";
+
+class NetRefreshSigned : public NetRefresh {
+protected:
+    void SetUp() override
+    {
+        NetRefresh::SetUp();
+        allowUnsigned_ = false;
+        writeSettings("");
+        ASSERT_TRUE(firstKey().usable() && secondKey().usable());
+        installKeys({&firstKey()});
+    }
+
+    void installKeys(const std::vector<const SigningKey*>& keys)
+    {
+        writeAll(scratch_ + "\\pmabnetrefresh.key", testsigning::keyFile(keys));
+    }
+
+    std::string libraryLogText() const { return readAll(libraryLog()); }
+
+    // Check answer and download answer of one manifest, and no package fetched
+    // or kept when it is refused.
+    void expectRefused(const std::string& manifest, const std::string& why)
+    {
+        SCOPED_TRACE(why);
+        server_.route("/updates/prog.txt", manifest);
+        int before = server_.requests("/updates/prog-1.3.0.0.tar");
+        Check answer = check(server_.url("/updates/prog.txt"), "1.2.0.0");
+        EXPECT_EQ(answer.result, UPD_INVALID_RESPONSE_DOC);
+        EXPECT_EQ(answer.block, noVersion);
+        Download downloaded = download(server_.url("/updates/prog.txt"));
+        EXPECT_EQ(downloaded.result, UPD_DOWNLOAD_INVALID_RESPONSE_DOC);
+        EXPECT_EQ(downloaded.detail, static_cast<unsigned long>(ERROR_INVALID_DATA));
+        EXPECT_EQ(server_.requests("/updates/prog-1.3.0.0.tar"), before);
+        EXPECT_TRUE(namesIn(downloadsFolder()).empty());
+    }
+
+    void expectAccepted(const std::string& manifest, const std::string& package)
+    {
+        server_.route("/updates/prog.txt", manifest);
+        Check answer = check(server_.url("/updates/prog.txt"), "1.2.0.0");
+        EXPECT_EQ(answer.result, UPD_UPDATES_AVAILABLE);
+        Download downloaded = download(server_.url("/updates/prog.txt"));
+        ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+        EXPECT_EQ(readAll(downloaded.path), package);
+        DeleteFileA(downloaded.path.c_str());
+    }
+};
+
+const std::string signedPackage = TarBuilder().file("pmabProg.ver", "1.3").finish();
+
+TEST_F(NetRefreshSigned, AManifestSignedWithOpenSslIsAcceptedAndOneChangedByteIsNot)
+{
+    writeAll(scratch_ + "\\pmabnetrefresh.key",
+             std::string("netrefresh-keys 1\n# made by openssl\nRSA=") + openSslModulus + "\n");
+    std::string manifest = std::string(openSslBody) + "Signature=" + openSslSignature + "\n";
+    server_.route("/updates/prog.txt", manifest);
+    Check answer = check(server_.url("/updates/prog.txt"), "1.2.0.0");
+    EXPECT_EQ(answer.result, UPD_UPDATES_AVAILABLE) << libraryLogText();
+    EXPECT_EQ(answer.block, versionBlock("1.3.0.0"));
+
+    std::string altered = manifest;
+    altered[manifest.find("Size=11") + 5] = '2';
+    expectRefused(altered, "one digit of the size");
+    EXPECT_NE(libraryLogText().find("its signature matches none of the 1 key(s)"),
+              std::string::npos)
+        << libraryLogText();
+}
+
+TEST_F(NetRefreshSigned, ACorrectlySignedUpdateIsCheckedDownloadedAndApplied)
+{
+    server_.route("/updates/prog-1.3.0.0.tar", signedPackage);
+    server_.route("/updates/prog.txt",
+                  firstKey().sign(manifestFor("1.3.0.0", "prog-1.3.0.0.tar", signedPackage)));
+    Check answer = check(server_.url("/updates/prog.txt"), "1.2.0.0");
+    EXPECT_EQ(answer.result, UPD_UPDATES_AVAILABLE);
+    EXPECT_EQ(answer.block, versionBlock("1.3.0.0"));
+    Download downloaded = download(server_.url("/updates/prog.txt"));
+    ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+    const std::string destination = scratch_ + "\\installed";
+    ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+    EXPECT_EQ(apply_(downloaded.path.c_str(), destination.c_str(), 0, 0, 0), UPD_APPLY_SUCCEEDED);
+    EXPECT_EQ(readAll(destination + "\\pmabProg.ver"), "1.3");
+    EXPECT_FALSE(exists(libraryLog())) << "nothing was refused: " << libraryLogText();
+}
+
+TEST_F(NetRefreshSigned, EveryAlteredByteIsRefused)
+{
+    server_.route("/updates/prog-1.3.0.0.tar", signedPackage);
+    const std::string body = manifestFor("1.3.0.0", "prog-1.3.0.0.tar", signedPackage);
+    const std::string manifest = firstKey().sign(body);
+    struct Alteration {
+        std::size_t position;
+        char byte;
+        const char* what;
+    } const alterations[] = {
+        {0, 'N', "the first byte"},
+        {body.find("1.3.0.0") + 2, '4', "the version"},
+        {body.find("SHA256=") + 7, body[body.find("SHA256=") + 7] == '0' ? '1' : '0', "the digest"},
+        {body.find("Package=") + 8, 'q', "the package name"},
+        {body.size() - 2, ' ', "the carriage return before the signature"},
+        {body.size() + 10, manifest[body.size() + 10] == '0' ? '1' : '0', "the signature itself"},
+    };
+    for (const Alteration& alteration : alterations) {
+        std::string altered = manifest;
+        ASSERT_LT(alteration.position, altered.size());
+        ASSERT_NE(altered[alteration.position], alteration.byte) << alteration.what;
+        altered[alteration.position] = alteration.byte;
+        expectRefused(altered, alteration.what);
+    }
+    // A body with a line added after signing, and a signature line that is cut short.
+    expectRefused(body + "Note=added\r\n" + manifest.substr(body.size()), "a line added");
+    expectRefused(body + "Signature=00ff\r\n", "a signature line too short to be one");
+    expectRefused(manifest.substr(0, manifest.size() - 6) + "\r\n", "a truncated signature");
+}
+
+TEST_F(NetRefreshSigned, ASwappedPackageInAnUnsignedManifestIsRefusedEvenWhereUnsignedIsAllowed)
+{
+    // The attacker's package with its own correct size and digest.
+    std::string swapped = TarBuilder().file("pmabProg.ver", "planted").finish();
+    server_.route("/updates/prog-1.3.0.0.tar", swapped);
+    std::string unsignedManifest = manifestFor("1.3.0.0", "prog-1.3.0.0.tar", swapped);
+    expectRefused(unsignedManifest, "unsigned");
+    EXPECT_NE(libraryLogText().find("refused: it is not signed"), std::string::npos)
+        << libraryLogText();
+
+    // With a key installed the settings' consent to unsigned manifests does not count.
+    allowUnsigned_ = true;
+    writeSettings("");
+    expectRefused(unsignedManifest, "unsigned, settings allowing unsigned");
+}
+
+TEST_F(NetRefreshSigned, ASignatureOfAnotherKeyIsRefused)
+{
+    server_.route("/updates/prog-1.3.0.0.tar", signedPackage);
+    std::string body = manifestFor("1.3.0.0", "prog-1.3.0.0.tar", signedPackage);
+    expectRefused(secondKey().sign(body), "signed by a key that is not installed");
+    // The first key's signature stuck onto a manifest it did not sign.
+    std::string other = manifestFor("1.3.0.0", "prog-1.3.0.0.tar", "other content");
+    expectRefused(other + "Signature=" + firstKey().signatureHex(body) + "\r\n",
+                  "a signature of another manifest");
+}
+
+TEST_F(NetRefreshSigned, DuringAKeyChangeOverBothKeysAreAccepted)
+{
+    server_.route("/updates/prog-1.3.0.0.tar", signedPackage);
+    const std::string body = manifestFor("1.3.0.0", "prog-1.3.0.0.tar", signedPackage);
+    // Before: the old key only.
+    expectRefused(secondKey().sign(body), "the new key before it is installed");
+    // Change-over: both keys installed, the server may sign with either.
+    installKeys({&firstKey(), &secondKey()});
+    expectAccepted(firstKey().sign(body), signedPackage);
+    expectAccepted(secondKey().sign(body), signedPackage);
+    // After: the new key only; the old one no longer vouches for anything.
+    installKeys({&secondKey()});
+    expectAccepted(secondKey().sign(body), signedPackage);
+    expectRefused(firstKey().sign(body), "the old key after the change-over");
+}
+
+TEST_F(NetRefreshSigned, AReplayedOlderSignedManifestIsRefused)
+{
+    std::string older = TarBuilder().file("pmabProg.ver", "1.3").finish();
+    std::string newer = TarBuilder().file("pmabProg.ver", "1.4").finish();
+    server_.route("/updates/prog-1.3.0.0.tar", older);
+    server_.route("/updates/prog-1.4.0.0.tar", newer);
+    const std::string olderManifest =
+        firstKey().sign(manifestFor("1.3.0.0", "prog-1.3.0.0.tar", older));
+    const std::string newerManifest =
+        firstKey().sign(manifestFor("1.4.0.0", "prog-1.4.0.0.tar", newer));
+
+    // 1.3 is published, then 1.4; both were genuine when they were served.
+    expectAccepted(olderManifest, older);
+    server_.route("/updates/prog.txt", newerManifest);
+    EXPECT_EQ(check(server_.url("/updates/prog.txt"), "1.3.0.0").result, UPD_UPDATES_AVAILABLE);
+
+    // Someone answering for the server now hands out 1.3 again, to the
+    // download (which knows no installed version) and to the check.
+    expectRefused(olderManifest, "the older manifest replayed");
+    EXPECT_NE(libraryLogText().find("version 1.3.0.0 is older than a signed manifest accepted "
+                                    "from this address before (a replay)"),
+              std::string::npos)
+        << libraryLogText();
+
+    // The record outlives the library: a new process is not fooled either.
+    uninitialize_();
+    FreeLibrary(library_);
+    library_ = LoadLibraryA(libraryPath_.c_str());
+    ASSERT_NE(library_, nullptr);
+    checkForUpdate_ = reinterpret_cast<UpdCheckForUpdateAFunction>(export_("UpdCheckForUpdateA"));
+    download_ = reinterpret_cast<UpdDownloadUpdateExAFunction>(export_("UpdDownloadUpdateExA"));
+    uninitialize_ = reinterpret_cast<UpdUninitializeFunction>(export_("UpdUninitialize"));
+    initialize_ = reinterpret_cast<UpdInitializeAFunction>(export_("UpdInitializeA"));
+    initialize_(testAllocate, 0, 0, 0, 0, 0, 0);
+    expectRefused(olderManifest, "the older manifest replayed to a new process");
+
+    // The current manifest still works, again and again.
+    server_.route("/updates/prog.txt", newerManifest);
+    Download downloaded = download(server_.url("/updates/prog.txt"));
+    ASSERT_EQ(downloaded.result, UPD_DOWNLOAD_OK);
+    EXPECT_EQ(readAll(downloaded.path), newer);
+    EXPECT_EQ(check(server_.url("/updates/prog.txt"), "1.3.0.0").result, UPD_UPDATES_AVAILABLE);
+}
+
+TEST_F(NetRefreshSigned, WithoutAKeyOnlyTheSettingsConsentLetsUnsignedManifestsThrough)
+{
+    DeleteFileA((scratch_ + "\\pmabnetrefresh.key").c_str());
+    server_.route("/updates/prog-1.3.0.0.tar", signedPackage);
+    const std::string unsignedManifest = manifestFor("1.3.0.0", "prog-1.3.0.0.tar", signedPackage);
+    expectRefused(unsignedManifest, "no key, no consent");
+    expectRefused(firstKey().sign(unsignedManifest), "no key, no consent, signed");
+    EXPECT_NE(libraryLogText().find("pmabnetrefresh.key and " + scratch_ +
+                                    "\\pmabnetrefresh.ini does not allow unsigned manifests "
+                                    "(AllowUnsignedManifests=1)"),
+              std::string::npos)
+        << libraryLogText();
+
+    // Any other value than 1 is no consent.
+    writeAll(scratch_ + "\\pmabnetrefresh.ini",
+             "[netrefresh]\r\nServerUrl=\r\nAllowUnsignedManifests=yes\r\n");
+    expectRefused(unsignedManifest, "no key, consent spelt wrongly");
+
+    allowUnsigned_ = true;
+    writeSettings("");
+    DeleteFileA(libraryLog().c_str());
+    expectAccepted(unsignedManifest, signedPackage);
+    EXPECT_NE(libraryLogText().find("taken without a signature check: there is no public key "
+                                    "file and " +
+                                    scratch_ + "\\pmabnetrefresh.ini allows unsigned manifests"),
+              std::string::npos)
+        << libraryLogText();
+}
+
+TEST_F(NetRefreshSigned, ADamagedKeyFileRefusesEveryManifest)
+{
+    server_.route("/updates/prog-1.3.0.0.tar", signedPackage);
+    const std::string manifest =
+        firstKey().sign(manifestFor("1.3.0.0", "prog-1.3.0.0.tar", signedPackage));
+    const std::string modulus = firstKey().modulusHex();
+    const std::string files[] = {
+        "",
+        "netrefresh-keys 1\r\n",
+        "netrefresh-keys 2\r\nRSA=" + modulus + "\r\n",
+        "RSA=" + modulus + "\r\n",
+        "netrefresh-keys 1\r\nRSA=" + modulus.substr(0, 255) + "\r\n",
+        "netrefresh-keys 1\r\nRSA=" + modulus.substr(2) + "\r\n",
+        "netrefresh-keys 1\r\nKey=" + modulus + "\r\n",
+    };
+    for (const std::string& file : files) {
+        writeAll(scratch_ + "\\pmabnetrefresh.key", file);
+        expectRefused(manifest, "key file: " + file.substr(0, 40));
+    }
+    EXPECT_NE(libraryLogText().find("pmabnetrefresh.key is not valid: "), std::string::npos)
+        << libraryLogText();
 }
 
 }  // namespace

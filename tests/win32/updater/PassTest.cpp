@@ -480,11 +480,28 @@ TEST_F(UpdatePass, ADownloadWithoutAFileNameFails)
 
 TEST_F(UpdatePass, MissingLibraryAnswersNotConnected)
 {
-    setText(kUpdaterKey, "WebUpdaterDllPath", scratch_ + "nowhere");
+    // A folder the library may come from, without the library in it.
+    const std::string folder = kXp.printerDriverDirectory();
+    ASSERT_FALSE(exists(folder + "\\updanetrefresh.DLL"));
+    setText(kUpdaterKey, "WebUpdaterDllPath", folder);
     offerBoth();
     run();
     EXPECT_TRUE(logged("WebUpdaterAdapter::initialize : LoadLibrary Failed. ::GetLastError()="));
     EXPECT_TRUE(logged("WebUpdater DLL is not loaded."));
+    EXPECT_TRUE(logged("The InternetState is not OK to start downloads, quitting the update process."));
+}
+
+TEST_F(UpdatePass, ALibraryFolderElsewhereIsRefusedBeforeAnythingIsLoaded)
+{
+    setText(kUpdaterKey, "WebUpdaterDllPath", scratch_ + "nowhere");
+    offerBoth();
+    run();
+    EXPECT_TRUE(logged("WebUpdaterAdapter::initialize : the web updater dll folder '" + scratch_ +
+                       "nowhere' is neither the program folder nor the printer driver folder; "
+                       "not loading the dll."));
+    EXPECT_FALSE(logged("LoadLibrary Failed"));
+    EXPECT_TRUE(logged("WebUpdater DLL is not loaded."));
+    EXPECT_TRUE(recordsOf("check").empty());
     EXPECT_TRUE(logged("The InternetState is not OK to start downloads, quitting the update process."));
 }
 

@@ -8,6 +8,7 @@
 #include "LoopbackServer.h"
 #include "Sha256.h"
 #include "TarBuilder.h"
+#include "TestSigning.h"
 #include "TestSupport.h"
 
 #include <shlobj.h>
@@ -103,12 +104,14 @@ std::string versionFile(const std::string& version)
            "</PackageVersion></VersionInfo>\r\n";
 }
 
+// Signed with the key the installation trusts (pmabnetrefresh.key).
 std::string manifestFor(const std::string& version, const std::string& package,
-                        const std::string& content)
+                        const std::string& content,
+                        const testsigning::SigningKey& key = testsigning::firstKey())
 {
-    return "netrefresh-manifest 1\r\nVersion=" + version + "\r\nPackage=" + package +
-           "\r\nSize=" + std::to_string(content.size()) + "\r\nSHA256=" + sha256Hex(content) +
-           "\r\n";
+    return key.sign("netrefresh-manifest 1\r\nVersion=" + version + "\r\nPackage=" + package +
+                    "\r\nSize=" + std::to_string(content.size()) +
+                    "\r\nSHA256=" + sha256Hex(content) + "\r\n");
 }
 
 // ---- registry outside HKEY_LOCAL_MACHINE --------------------------------
@@ -158,6 +161,9 @@ protected:
         ASSERT_TRUE(CopyFileA((thisDirectory() + "netrefresh.dll").c_str(),
                               (scratch_ + "\\pmabnetrefresh.DLL").c_str(), FALSE));
         pointLibraryAt(server_.url("/updates/"));
+        ASSERT_TRUE(testsigning::firstKey().usable());
+        writeFile(scratch_ + "\\pmabnetrefresh.key",
+                  testsigning::keyFile({&testsigning::firstKey()}));
 
         setString(kUpdaterKey, "WebServerUrl", server_.url("/updates/[package_code].txt"));
         setString(kUpdaterKey, "QuillcastKioskenVersionPackageCode", "prog");
@@ -183,6 +189,7 @@ protected:
         removeTree(scratch_);
         removeTree(commonAppData() + "\\" + kDriver);
         removeTree(downloads_);
+        DeleteFileA((commonAppData() + "\\netrefresh\\accepted-manifests.txt").c_str());
         DeleteFileA(log_.c_str());
         deleteTree(kLocal);
         deleteTree(kTestKey);
@@ -190,6 +197,7 @@ protected:
         if (!driverFolder().empty()) {
             DeleteFileA((driverFolder() + "\\pmabnetrefresh.DLL").c_str());
             DeleteFileA((driverFolder() + "\\pmabnetrefresh.ini").c_str());
+            DeleteFileA((driverFolder() + "\\pmabnetrefresh.key").c_str());
         }
     }
 
@@ -538,6 +546,8 @@ TEST_F(UpdatePass, WithoutALibraryFolderTheSpoolerDriverFolderIsUsedAndRemembere
                           (folder + "\\pmabnetrefresh.DLL").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.ini").c_str(),
                           (folder + "\\pmabnetrefresh.ini").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.key").c_str(),
+                          (folder + "\\pmabnetrefresh.key").c_str(), FALSE));
     DeleteFileA((scratch_ + "\\pmabnetrefresh.DLL").c_str());
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUpdaterKey.c_str(), 0, KEY_SET_VALUE, &key),
@@ -687,6 +697,161 @@ TEST_F(UpdatePass, ProgramUpdateOnVistaIsInstalledByTheElevatedCopy)
     EXPECT_EQ(flag("CompleteSoftwareUpdated"), 1u);
     EXPECT_EQ(server_.requests("/updates/prog-1.3.0.0.tar"), 1) << "downloaded by the copy only";
     EXPECT_EQ(server_.requests("/updates/data-2.1.0.0.tar"), 1);
+    EXPECT_TRUE(namesIn(downloads_).empty());
+}
+
+// ---- what the elevated pass loads and where it writes ---------------------
+
+std::string upperCase(std::string text)
+{
+    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+TEST_F(UpdatePass, LibraryLoadsOnlyFromTheProgramFolderHoweverItIsSpelt)
+{
+    // A folder any user can fill, and one inside the program folder: both
+    // hold a working library, and neither may be loaded.
+    const std::string planted = tempFolder() + "Planted Library";
+    const std::string inside = scratch_ + "\\Sub";
+    removeTree(planted);
+    for (const std::string& folder : {planted, inside}) {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.DLL").c_str(),
+                              (folder + "\\pmabnetrefresh.DLL").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((scratch_ + "\\pmabnetrefresh.ini").c_str(),
+                              (folder + "\\pmabnetrefresh.ini").c_str(), FALSE));
+    }
+    publish("1.2.0.0", "2.0.0.0");  // nothing newer: loading is what counts here
+    installCatalogVersion("2.0.0.0");
+    struct Case {
+        std::string folder;
+        bool loads;
+    } const cases[] = {
+        {planted, false},
+        {inside, false},
+        {scratch_ + "\\..\\Planted Library", false},
+        {"Sub", false},  // relative: whatever the current folder is
+        {scratch_, true},
+        {scratch_ + "\\", true},
+        {upperCase(scratch_), true},
+        {scratch_ + "\\Sub\\..", true},
+        {scratch_ + "/.", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        setString(kUpdaterKey, "WebUpdaterDllPath", c.folder);
+        DeleteFileA(log_.c_str());
+        int checksBefore = server_.requests("/updates/prog.txt");
+        ASSERT_EQ(run("Updater.exe", "winxp"), 0u);
+        EXPECT_EQ(logged("WebUpdaterDll Check for connection call returned : 1"), c.loads)
+            << logText_;
+        EXPECT_EQ(logged("WebUpdaterAdapter::initialize : the web updater dll folder '" +
+                         c.folder +
+                         "' is neither the program folder nor the printer driver folder; "
+                         "not loading the dll."),
+                  !c.loads)
+            << logText_;
+        EXPECT_EQ(server_.requests("/updates/prog.txt") - checksBefore, c.loads ? 1 : 0);
+        if (!c.loads) {
+            EXPECT_TRUE(logged("WebUpdater DLL is not loaded.")) << logText_;
+            EXPECT_TRUE(logged("The InternetState is not OK to start downloads, quitting the "
+                               "update process."));
+        }
+    }
+    removeTree(planted);
+}
+
+TEST_F(UpdatePass, HostileCatalogFolderNamesInstallNothingAnywhere)
+{
+    // The packages' own names could land beside the catalog folder's parent
+    // (C:\ under Wine's common application data C:\ProgramData) or anywhere.
+    const std::string escaped = "C:\\Escaped Catalog";
+    struct Case {
+        const char* value;
+        std::string driver;
+        std::string folder;
+    } const cases[] = {
+        {"DriverName", "..\\..\\Escaped Catalog", "Job Status"},
+        {"DriverName", "../../Escaped Catalog", "Job Status"},
+        {"DataUpdatesDirectoryName", kDriver, "..\\..\\Escaped Catalog"},
+        {"DataUpdatesDirectoryName", kDriver, "..\\..\\Escaped Catalog\\."},
+        {"DataUpdatesDirectoryName", kDriver, escaped},
+        {"DataUpdatesDirectoryName", kDriver, "Job Status\\..\\..\\.."},
+        {"DataUpdatesDirectoryName", kDriver, "NUL"},
+        {"DataUpdatesDirectoryName", kDriver, "Job Status."},
+        {"DataUpdatesDirectoryName", kDriver, ""},
+    };
+    // What an escaped catalog package would leave, from any earlier run too.
+    auto removeEscapes = [&] {
+        removeTree(escaped);
+        DeleteFileA("C:\\kkData.ver");
+        removeTree("C:\\catalog");
+        DeleteFileA((commonAppData() + "\\kkData.ver").c_str());
+        removeTree(commonAppData() + "\\catalog");
+    };
+    publish("1.2.0.0", "2.1.0.0");  // a catalog-only update
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.value) + "=" + c.driver + " / " + c.folder);
+        removeEscapes();
+        removeTree(commonAppData() + "\\" + kDriver);
+        DeleteFileA(log_.c_str());
+        DeleteFileA((scratch_ + "\\spooler.txt").c_str());
+        setString(kSettingsKey, "DriverName", c.driver);
+        setString(kUpdaterKey, "DataUpdatesDirectoryName", c.folder);
+        setString(kTestKey + "\\FakePrinters", kPrinter, c.driver);
+        ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+        const std::string shown = std::string(c.value) + "='" +
+                                  (std::string(c.value) == "DriverName" ? c.driver : c.folder) +
+                                  "' is not one plain folder name; the catalog is not installed.";
+        expectInOrder({
+            "All Printer were paused successfully, now applying updates",
+            "The catalog folder name " + shown,
+            "Data update FAILED",
+            "All Printer were resumed successfully",
+            "Attempting to deleting file : ",
+            "Updates installation failed, halting the update process.",
+        });
+        EXPECT_FALSE(logged("Attempting to create dir")) << logText_;
+        EXPECT_FALSE(logged("About to install a DATA update")) << logText_;
+        EXPECT_FALSE(exists(escaped));
+        EXPECT_FALSE(exists("C:\\kkData.ver"));
+        EXPECT_FALSE(exists("C:\\catalog"));
+        EXPECT_FALSE(exists(commonAppData() + "\\kkData.ver"));
+        EXPECT_FALSE(exists(commonAppData() + "\\" + kDriver + "\\kkData.ver"));
+        EXPECT_FALSE(exists(dataFolder_));
+        EXPECT_NE(spoolerCalls().find("resume " + kPrinter), std::string::npos);
+        EXPECT_TRUE(namesIn(downloads_).empty());
+        EXPECT_EQ(flag("DataUpdated"), kMissing);
+    }
+    removeEscapes();
+}
+
+TEST_F(UpdatePass, ManifestsSignedWithAnotherKeyInstallNothing)
+{
+    const std::string planted = TarBuilder()
+                                    .file("pmabProg.ver", versionFile("9.0.0.0"))
+                                    .file("planted.txt", "not from the publisher")
+                                    .finish();
+    server_.route("/updates/prog.txt", manifestFor("9.0.0.0", "prog-1.3.0.0.tar", planted,
+                                                   testsigning::secondKey()));
+    server_.route("/updates/prog-1.3.0.0.tar", planted);
+    server_.route("/updates/data.txt", manifestFor("9.0.0.0", "data-2.1.0.0.tar", planted,
+                                                   testsigning::secondKey()));
+    server_.route("/updates/data-2.1.0.0.tar", planted);
+    installCatalogVersion("2.0.0.0");
+    ASSERT_EQ(run("UpdaterWithFakeSpooler.exe", "winxp"), 0u);
+
+    expectInOrder({
+        " WebUpdaterDll Check for updates call returned : UPD_INVALID_RESPONSE_DOC",
+        "Unable to determine if Kiosken Software Update is available.",
+        "Checking for updates failed or there are no updates available!",
+    });
+    EXPECT_EQ(server_.requests("/updates/prog-1.3.0.0.tar"), 0);
+    EXPECT_FALSE(exists(scratch_ + "\\planted.txt"));
+    EXPECT_EQ(readFile(scratch_ + "\\pmabProg.ver"), versionFile("1.2.0.0"));
+    EXPECT_EQ(spoolerCalls(), "open handles 0\n");
     EXPECT_TRUE(namesIn(downloads_).empty());
 }
 
