@@ -224,6 +224,7 @@ void PageSetupPropPage::OnInit(View& view)
         view.AddListItem(IDC_PHOTO_DPI, view.String(IDS_STANDARD_PHOTO), -4);
         view.AddListItem(IDC_PHOTO_DPI, view.String(IDS_MAXIMUM_DPI), -3);
         view.SetListSelection(IDC_PHOTO_DPI, m.GetPrintQuality() == -3 ? 1 : 0);
+        view.Enable(IDC_PHOTO_DPI, best_);   // the list refines best quality only
     } else {
         view.Show(IDC_PHOTO_DPI, false);
     }
@@ -236,7 +237,7 @@ void PageSetupPropPage::OnInit(View& view)
         const int32_t level = m.GetInkWord(InkWord::FirstLevel + i);
         if (level >= 0 && level <= 100) {
             monitored = true;
-            levels += (levels.empty() ? "" : "  ") + std::to_string(level) + "%";
+            levels += (levels.empty() ? "" : " ") + std::to_string(level) + "%";
         }
     }
     view.SetText(IDC_INK_DISPLAY, monitored ? levels : std::string());

@@ -171,6 +171,8 @@ bool DialogView::IsEnabled(int id) const
 
 void DialogView::Show(int id, bool on)
 {
+    if (IsVisible(id) == on)
+        return;
     ShowWindow(item(id), on ? SW_SHOW : SW_HIDE);
 }
 
@@ -179,8 +181,13 @@ bool DialogView::IsVisible(int id) const
     return (GetWindowLongPtrA(item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// Setters leave a control alone when it already shows the value: the page
+// re-applies its rules on every background paint, and a control that
+// repaints itself for nothing would ask for the next one.
 void DialogView::SetCheck(int id, bool on)
 {
+    if (GetCheck(id) == on)
+        return;
     CheckDlgButton(hwnd_, id, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -191,6 +198,8 @@ bool DialogView::GetCheck(int id) const
 
 void DialogView::SetText(int id, const std::string& text)
 {
+    if (GetText(id) == text)
+        return;
     ++quiet_;
     SetDlgItemTextA(hwnd_, id, text.c_str());
     --quiet_;
@@ -266,6 +275,8 @@ void DialogView::SetRange(int id, int low, int high)
 
 void DialogView::SetPosition(int id, int position)
 {
+    if (GetPosition(id) == position)
+        return;
     ++quiet_;
     if (kind(id) == Kind::Slider)
         SendDlgItemMessageA(hwnd_, id, TBM_SETPOS, TRUE, position);
@@ -285,6 +296,9 @@ int DialogView::GetPosition(int id) const
 // rules stay observable; the control then shows nothing.
 void DialogView::SetPicture(int id, uint32_t bitmapId)
 {
+    auto shown = pictureIds_.find(id);
+    if (shown != pictureIds_.end() && shown->second == bitmapId)
+        return;
     pictureIds_[id] = bitmapId;
     UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageA(bitmaps_, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));

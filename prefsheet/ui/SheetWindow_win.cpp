@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
@@ -61,10 +63,22 @@ bool SheetWindow::Create(HWND parent, int controlId, const RECT& area, bool show
         HWND page = pages_[i].view->CreateChild(window_.get(), pages_[i].templateId);
         if (page == nullptr)
             return false;
+        RECT r;
+        GetWindowRect(page, &r);   // the template's size, before layout changes it
+        largestPage_.cx = std::max(largestPage_.cx, r.right - r.left);
+        largestPage_.cy = std::max(largestPage_.cy, r.bottom - r.top);
         ShowWindow(page, SW_HIDE);
     }
     layout();
     return pages_.empty() || SetActivePage(0);
+}
+
+SIZE SheetWindow::RequiredSize() const
+{
+    RECT r = {0, 0, largestPage_.cx, largestPage_.cy};
+    if (showTabs_)
+        SendMessageA(tabs_, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 void SheetWindow::ShowTabs(bool on)

@@ -25,6 +25,9 @@ public:
     // page in it; false when any window cannot be made.
     bool Create(HWND parent, int controlId, const RECT& area, bool showTabs);
 
+    // The sheet's size that shows the largest page whole, tab strip included
+    // when shown; known after Create.
+    SIZE RequiredSize() const;
     void ShowTabs(bool on);
     bool SetActivePage(int index);
     int GetActivePage() const { return active_; }
@@ -56,5 +59,6 @@ private:
     UniqueWindow window_;
     HWND tabs_ = nullptr;   // a child of window_, which destroys it
     bool showTabs_ = true;
+    SIZE largestPage_ = {0, 0};
     int active_ = -1;
 };
