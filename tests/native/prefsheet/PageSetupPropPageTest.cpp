@@ -181,7 +181,7 @@ TEST(PageSetupPage, EdgeToEdgeAcceptsOnlyBorderlessSizes)
     for (uint32_t size : {1u, 5u, 9u, 20u, 60u, 296u, 298u}) {
         o.model->SetPaperSize(1);
         o.selectData(IDC_PAPER_SIZE, static_cast<int32_t>(size));
-        EXPECT_EQ(o.model->GetPaperSize(), IsBorderlessSize(size) ? size : kEdgeToEdgeSize) << size;
+        EXPECT_EQ(o.model->GetPaperSize(), IsBorderlessSize(size) ? size : 296u) << size;
     }
     EXPECT_EQ(o.view.control(IDC_PAPER_PICTURE).picture, 6727u);
 }
