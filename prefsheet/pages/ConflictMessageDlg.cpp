@@ -5,6 +5,7 @@
 #include <cstddef>
 
 namespace {
+constexpr int kButtonPitch = 72;   // dialog units from one answer button to the next
 const int kTextControls[] = {IDC_CONFLICT_TEXT1, IDC_CONFLICT_TEXT2, IDC_CONFLICT_TEXT3,
                              IDC_CONFLICT_TEXT4, IDC_CONFLICT_TEXT5, IDC_CONFLICT_TEXT6};
 }
@@ -21,6 +22,11 @@ void ConflictMessageDlg::OnInit(View& view)
     }
     view.Show(IDC_CONFLICT_EXTRA, message_.extraOption);
     view.Enable(IDC_CONFLICT_EXTRA, message_.extraOption);
+    if (!message_.extraOption) {
+        // Two buttons stay centred where three were laid out.
+        view.MoveBy(IDC_CONFLICT_FIRST, kButtonPitch / 2, 0);
+        view.MoveBy(IDC_CONFLICT_SECOND, kButtonPitch / 2, 0);
+    }
     view.SetFocus(IDC_CONFLICT_FIRST);
 }
 

@@ -33,6 +33,8 @@ TEST(ConflictDialog, ShowsTitleHeadingAndOnlyTheGivenTexts)
             EXPECT_EQ(view.GetText(texts[i]), i < count ? "#" + std::to_string(900 + i) : "");
         }
         EXPECT_EQ(view.IsVisible(IDC_CONFLICT_EXTRA), count == 2);
+        EXPECT_EQ(view.control(IDC_CONFLICT_FIRST).movedX, count == 2 ? 0 : 36);
+        EXPECT_EQ(view.control(IDC_CONFLICT_SECOND).movedX, count == 2 ? 0 : 36);
     }
 }
 

@@ -44,12 +44,17 @@ public:
     void Show(const std::string&) override {}
 };
 
+bool saveScreenshot(HWND window, const std::string& path);
+
 // A modal dialog the next user action opens, and the buttons the "user"
 // presses in it; a thread timer does it from inside the dialog's own loop.
 struct Answerer {
     int marker = 0;                 // a control only that dialog has
+    std::vector<std::pair<int, std::string>> typing;   // typed before the presses
     std::vector<int> presses;
     std::vector<std::string> texts; // title, then the first text control
+    std::vector<int> sliders;       // the positions of these controls after typing
+    std::string screenshot;         // where to save a picture of the dialog, if anywhere
     bool answered = false;
 
     static Answerer* current;
@@ -64,6 +69,14 @@ struct Answerer {
         GetDlgItemTextA(window, IDC_CONFLICT_TEXT1, text, sizeof text);
         a.texts.push_back(text);
         a.answered = true;
+        if (!a.screenshot.empty()) {
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            saveScreenshot(window, a.screenshot);
+        }
+        for (const auto& [id, typed] : a.typing)
+            SetDlgItemTextA(window, id, typed.c_str());
+        for (int& id : a.sliders)
+            id = static_cast<int>(SendDlgItemMessageA(window, id, TBM_GETPOS, 0, 0));
         // IDCANCEL stands for the window's close box.
         for (int id : a.presses) {
             if (id == IDCANCEL)
@@ -123,6 +136,12 @@ struct PageWindow {
         product.set(OptionKey::IDO_SUPPORT_E2E, 1).set(OptionKey::IDO_ENVELOPECHECKBOX, 1);
         product.set(OptionKey::IDO_AUTOMEDIASENSE_AUTOQUALITY, 1).set(OptionKey::IDO_DRAFT_PHOTO_CONFLICT, 1);
         product.set(OptionKey::IDO_NUMBER_BINS, 2).set(OptionKey::IDO_SUPPORT_PHOTODPI, 1);
+        product.set(OptionKey::IDO_DMMINWIDTHMM, 76).set(OptionKey::IDO_DMMAXWIDTHMM, 216);
+        product.set(OptionKey::IDO_DMMINHEIGHTMM, 127).set(OptionKey::IDO_DMMAXHEIGHTMM, 356);
+        product.set(OptionKey::IDO_DMMINWIDTHIN, 30).set(OptionKey::IDO_DMMAXWIDTHIN, 85);
+        product.set(OptionKey::IDO_DMMINHEIGHTIN, 50).set(OptionKey::IDO_DMMAXHEIGHTIN, 140);
+        product.set(OptionKey::IDO_DMLETTERWIDTHMM, 216).set(OptionKey::IDO_DMLETTERHEIGHTMM, 279);
+        product.set(OptionKey::IDO_PMKPRINTPROP, 0);
         config.paperSizes = {1, 5, 9, 20, 27, 60, 256, 296, 298};
         config.mediaTypes = {1, 2, 3, 258, 261, 265, 266, 267};
         config.defaultSizes = {{0, 1}, {0x1000, 296}, {0x8000, 20}};
@@ -399,10 +418,12 @@ TEST(PageSetupWindow, DraftWithAPhotoCartridgeAskedAndAnswered)
         Answerer user;
         user.marker = IDC_CONFLICT_FIRST;
         user.presses = {r.press};
+        if (r.press == IDC_CONFLICT_FIRST)
+            user.screenshot = thisDirectory() + "conflict.bmp";
         user.arm();
         w.click(IDC_QUALITY_DRAFT);
         ASSERT_TRUE(user.answered) << "no conflict dialog for answer " << r.press;
-        EXPECT_EQ(user.texts.at(0), "Print Settings");
+        EXPECT_EQ(user.texts.at(0), "Printing Preferences");   // the print-property build's title
         EXPECT_EQ(user.texts.at(1), "Draft quality");
         EXPECT_EQ(w.model->GetPrintQuality(), r.quality) << r.press;
         EXPECT_EQ(w.checked(IDC_QUALITY_BEST), r.quality == -4);
@@ -412,6 +433,28 @@ TEST(PageSetupWindow, DraftWithAPhotoCartridgeAskedAndAnswered)
     // Answered with the second choice, the question is not asked again.
     w.click(IDC_QUALITY_DRAFT);
     EXPECT_EQ(w.model->GetPrintQuality(), -1);
+}
+
+TEST(PageSetupWindow, CustomSizeIsTypedIntoItsDialog)
+{
+    PageWindow w;
+    w.open();
+    Answerer user;
+    user.marker = IDC_CUSTOM_WIDTH_SLIDER;
+    user.typing = {{IDC_CUSTOM_WIDTH, "5.0"}, {IDC_CUSTOM_HEIGHT, "7,0"}};
+    user.sliders = {IDC_CUSTOM_WIDTH_SLIDER, IDC_CUSTOM_HEIGHT_SLIDER};
+    user.presses = {IDOK};
+    user.screenshot = thisDirectory() + "customsize.bmp";
+    user.arm();
+    w.choose(IDC_PAPER_SIZE, 256);
+    ASSERT_TRUE(user.answered) << "the custom size dialog was not shown";
+    EXPECT_EQ(user.texts.at(0), "Custom Paper Size");
+    EXPECT_EQ(user.sliders, (std::vector<int>{50, 70}));   // tenths of an inch: the model's unit is inches
+    EXPECT_EQ(w.model->GetPaperSize(), 256u);
+    EXPECT_NEAR(w.model->GetCustomWidth(), 1500.0f, 0.01f);
+    EXPECT_NEAR(w.model->GetCustomLength(), 2100.0f, 0.01f);
+    EXPECT_EQ(w.text(IDC_PAPER_SIZE), "Custom size");
+    EXPECT_FALSE(w.enabled(IDC_EDGE_TO_EDGE));   // no borderless custom size
 }
 
 }  // namespace
