@@ -75,6 +75,12 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         return FALSE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header != nullptr && quiet_ == 0)
+            page_.OnNotify(*this, static_cast<int>(header->idFrom), static_cast<int>(header->code));
+        return FALSE;
+    }
     case WM_TIMER:
         page_.OnTimer(*this, static_cast<int>(wParam));
         return TRUE;

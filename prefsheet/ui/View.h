@@ -74,6 +74,8 @@ public:
     virtual void OnInit(View& view) = 0;
     virtual bool OnCommand(View& view, int id, Notify code) = 0;
     virtual void OnScroll(View&, int /*id*/, int /*position*/) {}
+    // A common control's notification (WM_NOTIFY code, negative numbers).
+    virtual void OnNotify(View&, int /*id*/, int /*code*/) {}
     virtual void OnTimer(View&, int /*timerId*/) {}
     virtual void OnPaint(View&) {}           // before the window's background is drawn
     virtual void OnSetActive(View&) {}       // a sheet shows this page
