@@ -302,6 +302,50 @@ TEST(PageSetupPage, CartridgesDecideBlackAndWhite)
     }
 }
 
+TEST(PageSetupPage, MediaIsRecordedForTheTrayInUse)
+{
+    struct Row {
+        int32_t source;
+        int32_t shared;
+        uint32_t media2, media3;   // first-tray and second-tray media after choosing 270
+    } rows[] = {{7, 0, 270, 1}, {1, 0, 270, 1}, {2, 0, 1, 270}, {2, 1, 270, 270}, {7, 1, 270, 270}};
+    for (const Row& r : rows) {
+        Opening o;
+        o.model->SetPaperSource(r.source);
+        o.model->SetSharedMedia(r.shared);
+        o.model->SetMediaType3(1);
+        o.open();
+        o.selectData(IDC_MEDIA_TYPE, 270);
+        EXPECT_EQ(o.model->GetMediaType(), 270u);
+        EXPECT_EQ(o.model->GetMediaType2(), r.media2) << "source " << r.source << " shared " << r.shared;
+        EXPECT_EQ(o.model->GetMediaType3(), r.media3) << "source " << r.source << " shared " << r.shared;
+    }
+}
+
+TEST(PageSetupPage, PhotoMediaRefusesBlackAndWhiteWhereTheProductSays)
+{
+    struct Row {
+        uint32_t media;
+        bool refused;   // IDO_UNSUPPORT_PRINTPHOTOBLACKWHITE is 1 throughout
+    } rows[] = {{1, false}, {2, false}, {3, true}, {265, true}, {266, true}, {267, true}, {261, false}};
+    for (const Row& r : rows) {
+        for (int32_t completeToPrint : {0, 2}) {
+            Opening o([](ModelWorld& w) { w.product.set(OptionKey::IDO_UNSUPPORT_PRINTPHOTOBLACKWHITE, 1); });
+            o.open();
+            o.view.Click(*o.page, IDC_BLACK_WHITE);
+            ASSERT_EQ(o.model->GetColorMode(), 1);
+            ASSERT_EQ(o.model->GetBlackWhite(), 1);
+            o.model->SetCompleteToPrint(completeToPrint);
+            o.selectData(IDC_MEDIA_TYPE, static_cast<int32_t>(r.media));
+            // Complete-to-print locks the box as it is; photo media clears it.
+            EXPECT_EQ(o.view.IsEnabled(IDC_BLACK_WHITE), !r.refused && completeToPrint == 0) << r.media;
+            EXPECT_EQ(o.view.GetCheck(IDC_BLACK_WHITE), !r.refused) << r.media;
+            EXPECT_EQ(o.model->GetColorMode(), r.refused ? 2 : 1) << r.media;
+            EXPECT_EQ(o.model->GetCompleteToPrint(), r.refused ? 0 : completeToPrint) << r.media;
+        }
+    }
+}
+
 TEST(PageSetupPage, SecondTrayDisablesTheEnvelopeBox)
 {
     Opening o([](ModelWorld& w) {
