@@ -12,6 +12,146 @@
 #define IDS_QUALITY_PHOTO           516
 #define IDS_DEFAULT_WATERMARK_NAME  9433
 
+/* Strings the pages and the conflict dialog show. Numbers are the ones the
+   settings model and the pages name; the texts are in ppres.rc. */
+#define IDS_TWO_SIDED_NOT               9
+#define IDS_QUICK                       13
+#define IDS_PAPER_SIZE_SUBJECT          18
+#define IDS_CHANGE_MEDIA_QUESTION       22
+#define IDS_ENVELOPE                    23
+#define IDS_CANNOT_USE_WITH             32
+#define IDS_WITH_PAGES_PER_SHEET        56
+#define IDS_WITH_BOOKLET                57
+#define IDS_WITH_POSTER                 58
+#define IDS_WITH_LAYOUT                 59
+#define IDS_CHANGE_TO_LETTER            63
+#define IDS_CHANGE_TO_A4                68
+#define IDS_AUTOMATIC                   98
+#define IDS_MEDIA_PLAIN                 108
+#define IDS_MEDIA_GLOSSY                109
+#define IDS_MEDIA_TRANSPARENCY_TEXT     110
+#define IDS_MEDIA_PREMIUM_TEXT          111
+#define IDS_MEDIA_MATTE_TEXT            112
+#define IDS_MEDIA_BROCHURE              113
+#define IDS_MEDIA_TRANSPARENCY          311
+#define IDS_MEDIA_PREMIUM               312
+#define IDS_MEDIA_MATTE                 319
+#define IDS_PREMIUM_ONE_SIDE            324
+#define IDS_BEST_PHOTO                  337
+#define IDS_DRAFT                       381
+#define IDS_NOT_WITH_PHOTO_CARTRIDGE    382
+#define IDS_YES_PHOTO                   383
+#define IDS_NO_KEEP_DRAFT               384
+#define IDS_BORDERLESS                  483
+#define IDS_MAY_SMEAR                   534
+#define IDS_PHOTO_ALSO                  535
+#define IDS_YES_BEST                    538
+#define IDS_MEDIA_SOFT_GLOSS            542
+#define IDS_MEDIA_HIGH_GLOSS            543
+#define IDS_MEDIA_MATTE_PHOTO           562
+#define IDS_MAXIMUM_DPI                 606
+#define IDS_STANDARD_PHOTO              607
+#define IDS_MEDIA_PLAIN_FIRST           700     /* 700..707: media 270..277 */
+#define IDS_CONFLICT_TITLE_PROPERTIES   6842
+#define IDS_CONFLICT_HEADING            6844
+#define IDS_CONFLICT_TITLE              6845
+#define IDS_DRAFT_ON_GLOSSY             6846
+#define IDS_ORDER_INK                   6924
+#define IDS_MANUAL_TWO_SIDED            9336
+#define IDS_TWO_SIDED_SIZES             9339
+#define IDS_TRAY1                       9340
+#define IDS_TRAY2                       9341
+#define IDS_ORDER_SUPPLIES              9343
+#define IDS_AUTOMATIC_TWO_SIDED         9353
+
+/* Paper size names of the page setup list (strings of our own numbering). */
+#define IDS_PAPER_LETTER                7101
+#define IDS_PAPER_LEGAL                 7105
+#define IDS_PAPER_EXECUTIVE             7107
+#define IDS_PAPER_A4                    7109
+#define IDS_PAPER_A5                    7111
+#define IDS_PAPER_ENVELOPE10            7120
+#define IDS_PAPER_ENVELOPE_DL           7127
+#define IDS_PAPER_ENVELOPE_C5           7128
+#define IDS_PAPER_PHOTO_4X6             7160
+#define IDS_PAPER_PHOTO_5X7             7161
+#define IDS_PAPER_PHOTO_10X15           7162
+#define IDS_PAPER_PANORAMA              7170
+#define IDS_PAPER_PHOTO_4X6_BORDERLESS  7296
+#define IDS_PAPER_PHOTO_5X7_BORDERLESS  7297
+#define IDS_PAPER_LETTER_BORDERLESS     7298
+#define IDS_PAPER_A4_BORDERLESS         7299
+#define IDS_SIZE_IN_RANGE               7300
+#define IDS_SIZE_OUT_OF_RANGE           7301
+#define IDS_BORDERLESS_TITLE            7302
+
+/* Dialog templates whose numbers no one else fixes. */
+#define IDD_PAGESETUP                   5500
+#define IDD_CONFLICT                    5501
+#define IDD_BORDERLESS_INFO             5502
+#define IDD_CUSTOM_SIZE                 5208
+
+/* Conflict dialog. */
+#define IDC_CONFLICT_HEADING            1100
+#define IDC_CONFLICT_TEXT1              1101
+#define IDC_CONFLICT_TEXT2              1102
+#define IDC_CONFLICT_TEXT3              1103
+#define IDC_CONFLICT_TEXT4              1104
+#define IDC_CONFLICT_TEXT5              1105
+#define IDC_CONFLICT_TEXT6              1106
+#define IDC_CONFLICT_FIRST              1110
+#define IDC_CONFLICT_SECOND             1111
+#define IDC_CONFLICT_EXTRA              1112
+
+/* Page setup page. */
+#define IDC_QUALITY_GROUP               1200
+#define IDC_QUALITY_DRAFT               1201
+#define IDC_QUALITY_NORMAL              1202
+#define IDC_QUALITY_BEST                1203
+#define IDC_QUALITY_AUTO                1204
+#define IDC_QUALITY_DRAFT_LABEL         1205
+#define IDC_QUALITY_NORMAL_LABEL        1206
+#define IDC_QUALITY_BEST_LABEL          1207
+#define IDC_QUALITY_AUTO_LABEL          1208
+#define IDC_PHOTO_DPI                   1209
+#define IDC_COPIES                      1210
+#define IDC_COPIES_SPIN                 1211
+#define IDC_COLLATE                     1212
+#define IDC_PAGE_ORDER                  1213
+#define IDC_COPIES_PICTURE              1214
+#define IDC_PORTRAIT                    1220
+#define IDC_LANDSCAPE                   1221
+#define IDC_PORTRAIT_PICTURE            1222
+#define IDC_LANDSCAPE_PICTURE           1223
+#define IDC_MEDIA_TYPE                  1230
+#define IDC_PAPER_SIZE                  1231
+#define IDC_PAPER_SOURCE                1232
+#define IDC_PAPER_SOURCE_LABEL          1233
+#define IDC_PAPER_PICTURE               1234
+#define IDC_PAPER_PICTURE2              1235
+#define IDC_ENVELOPE                    1240
+#define IDC_EDGE_TO_EDGE                1241
+#define IDC_BLACK_WHITE                 1242
+#define IDC_BLANK_PAGE                  1243
+#define IDC_ORDER_INK                   1250
+#define IDC_INK_DISPLAY                 1251
+
+/* Borderless printing note. */
+#define IDC_BORDERLESS_DONT_SHOW        1260
+
+/* Custom paper size dialog. */
+#define IDC_CUSTOM_WIDTH                1300
+#define IDC_CUSTOM_WIDTH_SPIN           1301
+#define IDC_CUSTOM_WIDTH_SLIDER         1302
+#define IDC_CUSTOM_WIDTH_STATE          1303
+#define IDC_CUSTOM_HEIGHT               1310
+#define IDC_CUSTOM_HEIGHT_SPIN          1311
+#define IDC_CUSTOM_HEIGHT_SLIDER        1312
+#define IDC_CUSTOM_HEIGHT_STATE         1313
+#define IDC_UNIT_INCHES                 1320
+#define IDC_UNIT_MILLIMETRES            1321
+#define IDC_CUSTOM_ENVELOPE             1322
+
 #define IDB_PELMORA_LOGO            1000
 
 #endif

@@ -1,0 +1,377 @@
+#include "DialogView_win.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+DialogView::DialogView(DialogPage& page, HINSTANCE resources, HINSTANCE bitmaps)
+    : page_(page), resources_(resources), bitmaps_(bitmaps)
+{
+}
+
+DialogView::~DialogView()
+{
+    if (hwnd_ != nullptr)
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+}
+
+INT_PTR DialogView::RunModal(HWND owner, int templateId)
+{
+    modal_ = true;
+    return DialogBoxParamA(resources_, MAKEINTRESOURCEA(templateId), owner, Proc, reinterpret_cast<LPARAM>(this));
+}
+
+HWND DialogView::CreateChild(HWND parent, int templateId)
+{
+    modal_ = false;
+    child_.reset(CreateDialogParamA(resources_, MAKEINTRESOURCEA(templateId), parent, Proc,
+                                    reinterpret_cast<LPARAM>(this)));
+    return child_.get();
+}
+
+// The scratch-program pattern: `this` rides in at WM_INITDIALOG and every
+// later message goes to one member. Nothing thrown may unwind into user32.
+INT_PTR CALLBACK DialogView::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<DialogView*>(lParam);
+            SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
+            self->hwnd_ = window;
+            return self->handle(message, wParam, lParam);
+        }
+        auto* self = reinterpret_cast<DialogView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self == nullptr)
+            return FALSE;
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            self->child_.release();
+            return FALSE;
+        }
+        return self->handle(message, wParam, lParam);
+    } catch (...) {
+        OutputDebugStringA("DialogView: a handler raised an exception; message dropped\n");
+        return FALSE;
+    }
+}
+
+INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        ++quiet_;
+        page_.OnInit(*this);
+        --quiet_;
+        return TRUE;
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam != 0) {
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            page_.OnScroll(*this, id, GetPosition(id));
+            return TRUE;
+        }
+        return FALSE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header != nullptr && quiet_ == 0)
+            page_.OnNotify(*this, static_cast<int>(header->idFrom), static_cast<int>(header->code));
+        return FALSE;
+    }
+    case WM_TIMER:
+        page_.OnTimer(*this, static_cast<int>(wParam));
+        return TRUE;
+    case WM_ERASEBKGND:
+        // The page brings its controls in step, then the dialog paints as usual.
+        page_.OnPaint(*this);
+        return FALSE;
+    case WM_HELP: {
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        page_.OnHelp(*this, info != nullptr ? info->iCtrlId : 0);
+        return TRUE;
+    }
+    case WM_CONTEXTMENU:
+        page_.OnHelp(*this, GetDlgCtrlID(reinterpret_cast<HWND>(wParam)));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void DialogView::command(int id, int code)
+{
+    if (quiet_ > 0)
+        return;
+    if (modal_ && id == IDOK && code == BN_CLICKED) {
+        if (page_.OnOK(*this))
+            ::EndDialog(hwnd_, IDOK);
+        return;
+    }
+    if (id == IDCANCEL && (code == BN_CLICKED || modal_)) {
+        page_.OnCancel(*this);
+        if (modal_)
+            ::EndDialog(hwnd_, IDCANCEL);
+        return;
+    }
+    switch (kind(id)) {
+    case Kind::Button:
+    case Kind::Static:
+        if (code == BN_CLICKED)
+            page_.OnCommand(*this, id, Notify::Clicked);
+        break;
+    case Kind::Combo:
+        if (code == CBN_SELCHANGE)
+            page_.OnCommand(*this, id, Notify::SelChange);
+        break;
+    case Kind::List:
+        if (code == LBN_SELCHANGE)
+            page_.OnCommand(*this, id, Notify::SelChange);
+        break;
+    case Kind::Edit:
+        if (code == EN_CHANGE)
+            page_.OnCommand(*this, id, Notify::EditChange);
+        break;
+    default:
+        break;
+    }
+}
+
+HWND DialogView::item(int id) const
+{
+    return GetDlgItem(hwnd_, id);
+}
+
+DialogView::Kind DialogView::kind(int id) const
+{
+    char name[32] = "";
+    if (GetClassNameA(item(id), name, sizeof name) == 0)
+        return Kind::Other;
+    struct Entry {
+        const char* name;
+        Kind kind;
+    };
+    static const Entry kinds[] = {
+        {"Button", Kind::Button},          {"ComboBox", Kind::Combo},
+        {"ListBox", Kind::List},           {"Edit", Kind::Edit},
+        {UPDOWN_CLASSA, Kind::Spin},       {TRACKBAR_CLASSA, Kind::Slider},
+        {"Static", Kind::Static},
+    };
+    for (const Entry& e : kinds)
+        if (lstrcmpiA(name, e.name) == 0)
+            return e.kind;
+    return Kind::Other;
+}
+
+void DialogView::Enable(int id, bool on)
+{
+    EnableWindow(item(id), on ? TRUE : FALSE);
+}
+
+bool DialogView::IsEnabled(int id) const
+{
+    return IsWindowEnabled(item(id)) != FALSE;
+}
+
+void DialogView::Show(int id, bool on)
+{
+    if (IsVisible(id) == on)
+        return;
+    ShowWindow(item(id), on ? SW_SHOW : SW_HIDE);
+}
+
+bool DialogView::IsVisible(int id) const
+{
+    return (GetWindowLongPtrA(item(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Setters leave a control alone when it already shows the value: the page
+// re-applies its rules on every background paint, and a control that
+// repaints itself for nothing would ask for the next one.
+void DialogView::SetCheck(int id, bool on)
+{
+    if (GetCheck(id) == on)
+        return;
+    CheckDlgButton(hwnd_, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool DialogView::GetCheck(int id) const
+{
+    return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+}
+
+void DialogView::SetText(int id, const std::string& text)
+{
+    if (GetText(id) == text)
+        return;
+    ++quiet_;
+    SetDlgItemTextA(hwnd_, id, text.c_str());
+    --quiet_;
+}
+
+std::string DialogView::GetText(int id) const
+{
+    const int length = GetWindowTextLengthA(item(id));
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const UINT got = GetDlgItemTextA(hwnd_, id, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), got);
+}
+
+void DialogView::SetTextLimit(int id, int characters)
+{
+    SendDlgItemMessageA(hwnd_, id, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+}
+
+void DialogView::SetWindowTitle(const std::string& text)
+{
+    SetWindowTextA(hwnd_, text.c_str());
+}
+
+void DialogView::ClearList(int id)
+{
+    SendDlgItemMessageA(hwnd_, id, kind(id) == Kind::List ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+}
+
+void DialogView::AddListItem(int id, const std::string& text, int32_t data)
+{
+    const bool list = kind(id) == Kind::List;
+    const LRESULT index = SendDlgItemMessageA(hwnd_, id, list ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                                              reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0)
+        SendDlgItemMessageA(hwnd_, id, list ? LB_SETITEMDATA : CB_SETITEMDATA, static_cast<WPARAM>(index),
+                            static_cast<LPARAM>(data));
+}
+
+int DialogView::GetListCount(int id) const
+{
+    return static_cast<int>(SendDlgItemMessageA(hwnd_, id, kind(id) == Kind::List ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+}
+
+int32_t DialogView::GetListData(int id, int index) const
+{
+    if (index < 0 || index >= GetListCount(id))
+        return -1;
+    return static_cast<int32_t>(SendDlgItemMessageA(
+        hwnd_, id, kind(id) == Kind::List ? LB_GETITEMDATA : CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+void DialogView::SetListSelection(int id, int index)
+{
+    SendDlgItemMessageA(hwnd_, id, kind(id) == Kind::List ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index),
+                        0);
+}
+
+int DialogView::GetListSelection(int id) const
+{
+    return static_cast<int>(
+        SendDlgItemMessageA(hwnd_, id, kind(id) == Kind::List ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
+}
+
+void DialogView::SetRange(int id, int low, int high)
+{
+    if (kind(id) == Kind::Slider) {
+        SendDlgItemMessageA(hwnd_, id, TBM_SETRANGEMIN, FALSE, low);
+        SendDlgItemMessageA(hwnd_, id, TBM_SETRANGEMAX, TRUE, high);
+    } else {
+        SendDlgItemMessageA(hwnd_, id, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+    }
+}
+
+void DialogView::SetPosition(int id, int position)
+{
+    if (GetPosition(id) == position)
+        return;
+    ++quiet_;
+    if (kind(id) == Kind::Slider)
+        SendDlgItemMessageA(hwnd_, id, TBM_SETPOS, TRUE, position);
+    else
+        SendDlgItemMessageA(hwnd_, id, UDM_SETPOS32, 0, position);
+    --quiet_;
+}
+
+int DialogView::GetPosition(int id) const
+{
+    if (kind(id) == Kind::Slider)
+        return static_cast<int>(SendDlgItemMessageA(hwnd_, id, TBM_GETPOS, 0, 0));
+    return static_cast<int>(SendDlgItemMessageA(hwnd_, id, UDM_GETPOS32, 0, 0));
+}
+
+// The id is kept even when the bitmap library lacks the picture, so the
+// rules stay observable; the control then shows nothing.
+void DialogView::SetPicture(int id, uint32_t bitmapId)
+{
+    auto shown = pictureIds_.find(id);
+    if (shown != pictureIds_.end() && shown->second == bitmapId)
+        return;
+    pictureIds_[id] = bitmapId;
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(bitmaps_, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    const bool button = kind(id) == Kind::Button;
+    SendDlgItemMessageA(hwnd_, id, button ? BM_SETIMAGE : STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(bitmap.get()));
+    pictures_[id] = std::move(bitmap);
+}
+
+uint32_t DialogView::GetPicture(int id) const
+{
+    auto it = pictureIds_.find(id);
+    return it == pictureIds_.end() ? 0 : it->second;
+}
+
+void DialogView::MoveBy(int id, int dx, int dy)
+{
+    RECT delta = {0, 0, dx, dy};
+    MapDialogRect(hwnd_, &delta);
+    RECT r;
+    HWND control = item(id);
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(control, nullptr, r.left + delta.right, r.top + delta.bottom, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogView::SetFocus(int id)
+{
+    ::SetFocus(item(id));
+}
+
+void DialogView::Redraw(int id)
+{
+    InvalidateRect(id == 0 ? hwnd_ : item(id), nullptr, TRUE);
+}
+
+std::string DialogView::String(uint32_t stringId) const
+{
+    char buffer[1024];
+    const int length = LoadStringA(resources_, stringId, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+int DialogView::MessageBox(const std::string& text, const std::string& caption, unsigned flags)
+{
+    return ::MessageBoxA(hwnd_, text.c_str(), caption.c_str(), flags);
+}
+
+int DialogView::RunDialog(int templateId, DialogPage& page)
+{
+    DialogView child(page, resources_, bitmaps_);
+    return static_cast<int>(child.RunModal(hwnd_, templateId));
+}
+
+void DialogView::EndDialog(int result)
+{
+    if (modal_)
+        ::EndDialog(hwnd_, result);
+}
+
+void DialogView::SetTimer(int timerId, unsigned milliseconds)
+{
+    ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
+}
+
+void DialogView::KillTimer(int timerId)
+{
+    ::KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
+}

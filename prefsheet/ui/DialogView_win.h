@@ -1,0 +1,83 @@
+// A dialog of the resource library whose rules live in a DialogPage: the
+// View over its HWND and the routing of its messages to the page. The same
+// object serves a modal dialog (RunModal) and a sheet's child page
+// (CreateChild).
+#pragma once
+
+#include "Handles_win.h"
+#include "View.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+class DialogView : public View {
+public:
+    // resources holds the templates and strings, bitmaps the pictures; both
+    // outlive the view.
+    DialogView(DialogPage& page, HINSTANCE resources, HINSTANCE bitmaps);
+    ~DialogView() override;
+    DialogView(const DialogView&) = delete;
+    DialogView& operator=(const DialogView&) = delete;
+
+    // The dialog's result, or -1 when the template cannot be made a window.
+    INT_PTR RunModal(HWND owner, int templateId);
+    // A child dialog (the template's style says WS_CHILD | DS_CONTROL);
+    // null when it cannot be created. The view destroys it.
+    HWND CreateChild(HWND parent, int templateId);
+    HWND hwnd() const { return hwnd_; }
+    DialogPage& page() { return page_; }
+
+    void Enable(int id, bool on) override;
+    bool IsEnabled(int id) const override;
+    void Show(int id, bool on) override;
+    bool IsVisible(int id) const override;
+    void SetCheck(int id, bool on) override;
+    bool GetCheck(int id) const override;
+    void SetText(int id, const std::string& text) override;
+    std::string GetText(int id) const override;
+    void SetTextLimit(int id, int characters) override;
+    void SetWindowTitle(const std::string& text) override;
+    void ClearList(int id) override;
+    void AddListItem(int id, const std::string& text, int32_t data) override;
+    int GetListCount(int id) const override;
+    int32_t GetListData(int id, int index) const override;
+    void SetListSelection(int id, int index) override;
+    int GetListSelection(int id) const override;
+    void SetRange(int id, int low, int high) override;
+    void SetPosition(int id, int position) override;
+    int GetPosition(int id) const override;
+    void SetPicture(int id, uint32_t bitmapId) override;
+    uint32_t GetPicture(int id) const override;
+    void MoveBy(int id, int dx, int dy) override;
+    void SetFocus(int id) override;
+    void Redraw(int id) override;
+    std::string String(uint32_t stringId) const override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    int RunDialog(int templateId, DialogPage& page) override;
+    void EndDialog(int result) override;
+    void SetTimer(int timerId, unsigned milliseconds) override;
+    void KillTimer(int timerId) override;
+
+private:
+    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static };
+
+    static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void command(int id, int code);
+    HWND item(int id) const;
+    Kind kind(int id) const;
+
+    DialogPage& page_;
+    HINSTANCE resources_;
+    HINSTANCE bitmaps_;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+    // Programmatic changes raise the same notifications as typing; the page
+    // hears only the user's.
+    int quiet_ = 0;
+    std::map<int, UniqueBitmap> pictures_;
+    std::map<int, uint32_t> pictureIds_;
+    UniqueWindow child_;   // last: the window goes before its pictures
+};

@@ -1,0 +1,111 @@
+#include "MemoryView.h"
+
+#include <algorithm>
+
+namespace {
+const MemoryView::Control kUntouched;
+}
+
+const MemoryView::Control& MemoryView::get(int id) const
+{
+    auto it = controls_.find(id);
+    return it == controls_.end() ? kUntouched : it->second;
+}
+
+void MemoryView::SetText(int id, const std::string& text)
+{
+    Control& c = at(id);
+    c.text = c.textLimit > 0 && text.size() > static_cast<size_t>(c.textLimit) ? text.substr(0, c.textLimit) : text;
+}
+
+void MemoryView::ClearList(int id)
+{
+    at(id).items.clear();
+    at(id).selection = -1;
+}
+
+void MemoryView::AddListItem(int id, const std::string& text, int32_t data)
+{
+    at(id).items.emplace_back(text, data);
+}
+
+int32_t MemoryView::GetListData(int id, int index) const
+{
+    const Control& c = get(id);
+    return index >= 0 && static_cast<size_t>(index) < c.items.size() ? c.items[index].second : -1;
+}
+
+void MemoryView::SetListSelection(int id, int index)
+{
+    Control& c = at(id);
+    c.selection = index >= 0 && static_cast<size_t>(index) < c.items.size() ? index : -1;
+}
+
+void MemoryView::SetRange(int id, int low, int high)
+{
+    Control& c = at(id);
+    c.low = std::min(low, high);
+    c.high = std::max(low, high);
+    c.position = std::clamp(c.position, c.low, c.high);
+}
+
+// Like the common controls, a position outside the range is clamped.
+void MemoryView::SetPosition(int id, int position)
+{
+    Control& c = at(id);
+    c.position = std::clamp(position, c.low, c.high);
+}
+
+void MemoryView::MoveBy(int id, int dx, int dy)
+{
+    at(id).movedX += dx;
+    at(id).movedY += dy;
+}
+
+std::string MemoryView::String(uint32_t stringId) const
+{
+    auto it = strings.find(stringId);
+    return it != strings.end() ? it->second : "#" + std::to_string(stringId);
+}
+
+int MemoryView::MessageBox(const std::string& text, const std::string& caption, unsigned flags)
+{
+    messages.push_back({text, caption, flags});
+    return messageAnswer;
+}
+
+int MemoryView::RunDialog(int templateId, DialogPage& page)
+{
+    dialogsRun.push_back(templateId);
+    if (runDialog)
+        return runDialog(templateId, page);
+    MemoryView child;
+    page.OnInit(child);
+    page.OnCancel(child);
+    return kDialogCancel;
+}
+
+void MemoryView::Click(DialogPage& page, int id)
+{
+    Control& c = at(id);
+    c.checked = !c.checked;
+    page.OnCommand(*this, id, Notify::Clicked);
+}
+
+void MemoryView::Select(DialogPage& page, int id, int index)
+{
+    SetListSelection(id, index);
+    page.OnCommand(*this, id, Notify::SelChange);
+}
+
+void MemoryView::Type(DialogPage& page, int id, const std::string& text)
+{
+    SetText(id, text);
+    page.OnCommand(*this, id, Notify::EditChange);
+}
+
+std::string MemoryView::SelectedText(int id) const
+{
+    const Control& c = get(id);
+    return c.selection >= 0 ? c.items[c.selection].first : std::string();
+}

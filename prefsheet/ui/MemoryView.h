@@ -1,0 +1,101 @@
+// The view kept in memory: every control a page touches comes into being on
+// first use (enabled, visible, empty). Native tests drive pages through it
+// and read back what a user would see.
+#pragma once
+
+#include "View.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class MemoryView : public View {
+public:
+    struct Control {
+        bool enabled = true;
+        bool visible = true;
+        bool checked = false;
+        std::string text;
+        int textLimit = 0;
+        std::vector<std::pair<std::string, int32_t>> items;
+        int selection = -1;
+        int low = 0;
+        int high = 100;
+        int position = 0;
+        uint32_t picture = 0;
+        int movedX = 0;
+        int movedY = 0;
+        int redraws = 0;
+    };
+    struct Message {
+        std::string text;
+        std::string caption;
+        unsigned flags;
+    };
+    using DialogRunner = std::function<int(int templateId, DialogPage& page)>;
+
+    void Enable(int id, bool on) override { at(id).enabled = on; }
+    bool IsEnabled(int id) const override { return get(id).enabled; }
+    void Show(int id, bool on) override { at(id).visible = on; }
+    bool IsVisible(int id) const override { return get(id).visible; }
+    void SetCheck(int id, bool on) override { at(id).checked = on; }
+    bool GetCheck(int id) const override { return get(id).checked; }
+    void SetText(int id, const std::string& text) override;
+    std::string GetText(int id) const override { return get(id).text; }
+    void SetTextLimit(int id, int characters) override { at(id).textLimit = characters; }
+    void SetWindowTitle(const std::string& text) override { title = text; }
+
+    void ClearList(int id) override;
+    void AddListItem(int id, const std::string& text, int32_t data) override;
+    int GetListCount(int id) const override { return static_cast<int>(get(id).items.size()); }
+    int32_t GetListData(int id, int index) const override;
+    void SetListSelection(int id, int index) override;
+    int GetListSelection(int id) const override { return get(id).selection; }
+
+    void SetRange(int id, int low, int high) override;
+    void SetPosition(int id, int position) override;
+    int GetPosition(int id) const override { return get(id).position; }
+
+    void SetPicture(int id, uint32_t bitmapId) override { at(id).picture = bitmapId; }
+    uint32_t GetPicture(int id) const override { return get(id).picture; }
+    void MoveBy(int id, int dx, int dy) override;
+
+    void SetFocus(int id) override { focus = id; }
+    void Redraw(int id) override { ++at(id).redraws; }
+
+    // "#<id>" unless the test gave the string a text.
+    std::string String(uint32_t stringId) const override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    // Without a runner a child dialog is initialised and cancelled.
+    int RunDialog(int templateId, DialogPage& page) override;
+    void EndDialog(int result) override { ended = result; }
+    void SetTimer(int timerId, unsigned milliseconds) override { timers[timerId] = milliseconds; }
+    void KillTimer(int timerId) override { timers.erase(timerId); }
+
+    // What a user does: each changes the control, then tells the page.
+    void Click(DialogPage& page, int id);
+    void Select(DialogPage& page, int id, int index);
+    void Type(DialogPage& page, int id, const std::string& text);
+
+    const Control& control(int id) const { return get(id); }
+    // The list entry shown selected, "" when none.
+    std::string SelectedText(int id) const;
+
+    std::map<uint32_t, std::string> strings;
+    std::vector<Message> messages;
+    int messageAnswer = kDialogOk;
+    DialogRunner runDialog;
+    std::vector<int> dialogsRun;
+    std::map<int, unsigned> timers;
+    std::string title;
+    int focus = 0;
+    int ended = 0;
+
+private:
+    Control& at(int id) { return controls_[id]; }
+    const Control& get(int id) const;
+
+    std::map<int, Control> controls_;
+};

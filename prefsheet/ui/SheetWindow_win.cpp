@@ -1,0 +1,183 @@
+#include "SheetWindow_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+const char kSheetClass[] = "PelmoraSheet";
+
+HINSTANCE codeModule()
+{
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+}  // namespace
+
+SheetWindow::SheetWindow(HINSTANCE resources, HINSTANCE bitmaps) : resources_(resources), bitmaps_(bitmaps) {}
+
+SheetWindow::~SheetWindow() = default;
+
+void SheetWindow::AddPage(int templateId, const std::string& title, DialogPage& page)
+{
+    pages_.push_back({templateId, title, std::make_unique<DialogView>(page, resources_, bitmaps_)});
+}
+
+bool SheetWindow::Create(HWND parent, int controlId, const RECT& area, bool showTabs)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(codeModule(), kSheetClass, &wc)) {
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = codeModule();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kSheetClass;
+        if (RegisterClassExA(&wc) == 0)
+            return false;
+    }
+    showTabs_ = showTabs;
+    window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, kSheetClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                  area.left, area.top, area.right - area.left, area.bottom - area.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), codeModule(), this));
+    if (!window_)
+        return false;
+    tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | (showTabs ? WS_VISIBLE : 0),
+                            0, 0, area.right - area.left, area.bottom - area.top, window_.get(), nullptr,
+                            codeModule(), nullptr);
+    if (tabs_ == nullptr)
+        return false;
+    SendMessageA(tabs_, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        TCITEMA tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>(pages_[i].title.c_str());
+        SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
+        HWND page = pages_[i].view->CreateChild(window_.get(), pages_[i].templateId);
+        if (page == nullptr)
+            return false;
+        RECT r;
+        GetWindowRect(page, &r);   // the template's size, before layout changes it
+        largestPage_.cx = std::max(largestPage_.cx, r.right - r.left);
+        largestPage_.cy = std::max(largestPage_.cy, r.bottom - r.top);
+        ShowWindow(page, SW_HIDE);
+    }
+    layout();
+    return pages_.empty() || SetActivePage(0);
+}
+
+SIZE SheetWindow::RequiredSize() const
+{
+    RECT r = {0, 0, largestPage_.cx, largestPage_.cy};
+    if (showTabs_)
+        SendMessageA(tabs_, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void SheetWindow::ShowTabs(bool on)
+{
+    showTabs_ = on;
+    ShowWindow(tabs_, on ? SW_SHOW : SW_HIDE);
+    layout();
+}
+
+bool SheetWindow::SetActivePage(int index)
+{
+    if (index < 0 || index >= PageCount())
+        return false;
+    if (active_ >= 0 && active_ != index)
+        ShowWindow(pageWindow(active_), SW_HIDE);
+    active_ = index;
+    SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    DialogView& shown = view(index);
+    shown.page().OnSetActive(shown);
+    ShowWindow(shown.hwnd(), SW_SHOW);
+    return true;
+}
+
+HWND SheetWindow::pageWindow(int index) const
+{
+    return index >= 0 && index < PageCount() ? pages_[static_cast<size_t>(index)].view->hwnd() : nullptr;
+}
+
+bool SheetWindow::Apply()
+{
+    for (Page& p : pages_)
+        if (!p.view->page().OnOK(*p.view))
+            return false;
+    return true;
+}
+
+void SheetWindow::Cancel()
+{
+    for (Page& p : pages_)
+        p.view->page().OnCancel(*p.view);
+}
+
+// Without tabs a page fills the sheet; with them, the strip's display area.
+RECT SheetWindow::pageArea() const
+{
+    RECT r;
+    GetClientRect(window_.get(), &r);
+    if (showTabs_)
+        SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+void SheetWindow::layout()
+{
+    RECT client;
+    GetClientRect(window_.get(), &client);
+    MoveWindow(tabs_, 0, 0, client.right, client.bottom, TRUE);
+    const RECT area = pageArea();
+    for (Page& p : pages_)
+        SetWindowPos(p.view->hwnd(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK SheetWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<SheetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_NCDESTROY)
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        if (self != nullptr && message != WM_NCCREATE && message != WM_NCDESTROY)
+            return self->handle(window, message, wParam, lParam);
+    } catch (...) {
+        OutputDebugStringA("SheetWindow: a handler raised an exception; message dropped\n");
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT SheetWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
+            SetActivePage(static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0)));
+            return 0;
+        }
+        break;
+    }
+    case WM_SIZE:
+        if (tabs_ != nullptr)
+            layout();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,86 @@
+// What a page or dialog sees of its window: controls addressed by id. The
+// rules of every page talk only to this; the Win32 layer implements it over
+// a dialog HWND (DialogView_win) and native tests over memory (MemoryView).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class DialogPage;
+
+// What happened to a control, as the page needs to know it.
+enum class Notify {
+    Clicked,      // button, check box, radio button, picture control
+    SelChange,    // list or combo box selection
+    EditChange,   // edit field text
+};
+
+// Answers of message boxes and modal dialogs, as on Windows.
+constexpr int kDialogOk = 1;
+constexpr int kDialogCancel = 2;
+
+class View {
+public:
+    virtual ~View() = default;
+
+    virtual void Enable(int id, bool on) = 0;
+    virtual bool IsEnabled(int id) const = 0;
+    virtual void Show(int id, bool on) = 0;
+    virtual bool IsVisible(int id) const = 0;
+    virtual void SetCheck(int id, bool on) = 0;
+    virtual bool GetCheck(int id) const = 0;
+    virtual void SetText(int id, const std::string& text) = 0;
+    virtual std::string GetText(int id) const = 0;
+    virtual void SetTextLimit(int id, int characters) = 0;
+    virtual void SetWindowTitle(const std::string& text) = 0;
+
+    // Lists and combo boxes: items carry a number beside their text.
+    virtual void ClearList(int id) = 0;
+    virtual void AddListItem(int id, const std::string& text, int32_t data) = 0;
+    virtual int GetListCount(int id) const = 0;
+    virtual int32_t GetListData(int id, int index) const = 0;
+    virtual void SetListSelection(int id, int index) = 0;   // -1 selects nothing
+    virtual int GetListSelection(int id) const = 0;
+
+    // Spin controls (up-down) and sliders (trackbars).
+    virtual void SetRange(int id, int low, int high) = 0;
+    virtual void SetPosition(int id, int position) = 0;
+    virtual int GetPosition(int id) const = 0;
+
+    // A picture control shows a bitmap of the bitmap library.
+    virtual void SetPicture(int id, uint32_t bitmapId) = 0;
+    virtual uint32_t GetPicture(int id) const = 0;
+    // Moves a control by dialog units, to close gaps left by hidden ones.
+    virtual void MoveBy(int id, int dx, int dy) = 0;
+
+    virtual void SetFocus(int id) = 0;
+    virtual void Redraw(int id) = 0;   // 0 redraws the whole window
+
+    virtual std::string String(uint32_t stringId) const = 0;   // resource library
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    // Runs a modal dialog of the resource library's template over this one.
+    virtual int RunDialog(int templateId, DialogPage& page) = 0;
+    // Ends this window when it is a modal dialog.
+    virtual void EndDialog(int result) = 0;
+    virtual void SetTimer(int timerId, unsigned milliseconds) = 0;
+    virtual void KillTimer(int timerId) = 0;
+};
+
+// The rules of one page or dialog. Handlers get the view they act on; a
+// handler that returns false leaves the message to the default handling.
+class DialogPage {
+public:
+    virtual ~DialogPage() = default;
+    virtual void OnInit(View& view) = 0;
+    virtual bool OnCommand(View& view, int id, Notify code) = 0;
+    virtual void OnScroll(View&, int /*id*/, int /*position*/) {}
+    // A common control's notification (WM_NOTIFY code, negative numbers).
+    virtual void OnNotify(View&, int /*id*/, int /*code*/) {}
+    virtual void OnTimer(View&, int /*timerId*/) {}
+    virtual void OnPaint(View&) {}           // before the window's background is drawn
+    virtual void OnSetActive(View&) {}       // a sheet shows this page
+    virtual void OnHelp(View&, int /*id*/) {}
+    // OK: false keeps the dialog open. Cancel cannot be refused.
+    virtual bool OnOK(View&) { return true; }
+    virtual void OnCancel(View&) {}
+};
