@@ -105,7 +105,7 @@ endfunction()
 
 # The same under Wine: one Wine process per test program, never per test case.
 function(pelmora_wine_test name)
-    cmake_parse_arguments(T "OWN_MAIN;DISPLAY" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+    cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     if(T_OWN_MAIN)
         target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_win32_core)
@@ -117,13 +117,7 @@ function(pelmora_wine_test name)
     if(T_DEPENDS)
         add_dependencies(${name} ${T_DEPENDS})
     endif()
-    if(T_DISPLAY)
-        # Window tests get a private X server and Wine desktop (wine-run-display).
-        add_test(NAME ${name}
-                 COMMAND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wine-run-display $<TARGET_FILE:${name}> --gtest_output=xml:Z:${PELMORA_RESULTS_DIR}/${name}.xml)
-    else()
-        add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:Z:${PELMORA_RESULTS_DIR}/${name}.xml)
-    endif()
+    add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:Z:${PELMORA_RESULTS_DIR}/${name}.xml)
     set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED wine LABELS wine
         ENVIRONMENT "${PELMORA_WINE_ENV}")
