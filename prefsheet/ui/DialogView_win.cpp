@@ -1,5 +1,7 @@
 #include "DialogView_win.h"
 
+#include "drvcommon.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -118,6 +120,7 @@ void DialogView::command(int id, int code)
     }
     switch (kind(id)) {
     case Kind::Button:
+    case Kind::PictureButton:
     case Kind::Static:
         if (code == BN_CLICKED)
             page_.OnCommand(*this, id, Notify::Clicked);
@@ -158,6 +161,10 @@ DialogView::Kind DialogView::kind(int id) const
         {"ListBox", Kind::List},           {"Edit", Kind::Edit},
         {UPDOWN_CLASSA, Kind::Spin},       {TRACKBAR_CLASSA, Kind::Slider},
         {"Static", Kind::Static},
+        {GUI_CLASS_OWNBUTTON, Kind::PictureButton},
+        {GUI_CLASS_GUIBUTTON, Kind::PictureButton},
+        {GUI_CLASS_TRANSSTATICBMP, Kind::PictureStatic},
+        {GUI_CLASS_TRANSPARENTBMP, Kind::PictureStatic},
     };
     for (const Entry& e : kinds)
         if (lstrcmpiA(name, e.name) == 0)
@@ -306,6 +313,14 @@ void DialogView::SetPicture(int id, uint32_t bitmapId)
     if (shown != pictureIds_.end() && shown->second == bitmapId)
         return;
     pictureIds_[id] = bitmapId;
+    const Kind controlKind = kind(id);
+    if (controlKind == Kind::PictureButton || controlKind == Kind::PictureStatic) {
+        const GuiPictureSource source = {bitmaps_, bitmapId, 0, kGuiTransparent};
+        SendDlgItemMessageA(hwnd_, id, GUI_SETPICTURES,
+                            controlKind == Kind::PictureStatic ? WPARAM(GuiPictureCentred) : WPARAM(0),
+                            reinterpret_cast<LPARAM>(&source));
+        return;
+    }
     UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageA(bitmaps_, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     const bool button = kind(id) == Kind::Button;

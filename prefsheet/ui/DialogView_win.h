@@ -61,7 +61,9 @@ public:
     void KillTimer(int timerId) override;
 
 private:
-    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static };
+    // PictureButton and PictureStatic are the common library's picture
+    // controls, which load their own bitmaps from the bitmap library.
+    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static, PictureButton, PictureStatic };
 
     static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
