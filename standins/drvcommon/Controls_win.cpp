@@ -17,14 +17,6 @@ namespace drvcommon {
 
 namespace {
 
-HMODULE thisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&thisModule), &module);
-    return module;
-}
-
 // The brush the parent paints this control's background with.
 HBRUSH parentBrush(HWND window, HDC dc, UINT colourMessage)
 {
@@ -654,7 +646,7 @@ const ClassEntry kClasses[] = {
 
 bool RegisterControlClasses()
 {
-    const HMODULE module = thisModule();
+    const HMODULE module = ThisModule();
     bool all = true;
     for (const ClassEntry& entry : kClasses) {
         WNDCLASSA existing;
@@ -679,7 +671,7 @@ bool RegisterControlClasses()
 void UnregisterControlClasses()
 {
     for (const ClassEntry& entry : kClasses)
-        UnregisterClassA(entry.name, thisModule());
+        UnregisterClassA(entry.name, ThisModule());
 }
 
 }  // namespace drvcommon

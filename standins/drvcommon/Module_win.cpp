@@ -3,24 +3,20 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
+namespace drvcommon {
 
-HMODULE thisModule()
+HMODULE ThisModule()
 {
     HMODULE module = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&thisModule), &module);
+                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
     return module;
 }
-
-}  // namespace
-
-namespace drvcommon {
 
 std::string ModuleDirectory()
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(thisModule(), path, MAX_PATH);
+    DWORD length = GetModuleFileNameA(ThisModule(), path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
         Spy("drvcommon: GetModuleFileName failed, error " + std::to_string(GetLastError()));
         return std::string();

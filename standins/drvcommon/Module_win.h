@@ -9,6 +9,9 @@
 
 namespace drvcommon {
 
+// drvcommon.dll itself (never the program that loaded it).
+HMODULE ThisModule();
+
 // The folder of drvcommon.dll, with its trailing backslash: the installation
 // directory where product.ini and the configuration files live.
 std::string ModuleDirectory();

@@ -1,17 +1,8 @@
 #include "ManifestSignature.h"
 
-namespace {
+#include "HexDigit.h"
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+namespace {
 
 std::string trimmed(const std::string& text)
 {
@@ -50,8 +41,8 @@ bool decodeHex(const std::string& text, Bytes& result)
     Bytes bytes;
     bytes.reserve(text.size() / 2);
     for (std::string::size_type i = 0; i < text.size(); i += 2) {
-        int high = hexValue(text[i]);
-        int low = hexValue(text[i + 1]);
+        int high = HexDigitValue(text[i]);
+        int low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return false;
         bytes.push_back(static_cast<unsigned char>(high * 16 + low));

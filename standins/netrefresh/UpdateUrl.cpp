@@ -1,5 +1,7 @@
 #include "UpdateUrl.h"
 
+#include "HexDigit.h"
+
 #include <cctype>
 
 namespace {
@@ -20,17 +22,6 @@ std::string withoutQueryOrFragment(const std::string& url)
     return url.substr(0, url.find_first_of("?#"));
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool percentDecode(const std::string& text, std::string& decoded)
 {
     decoded.clear();
@@ -41,8 +32,8 @@ bool percentDecode(const std::string& text, std::string& decoded)
         }
         if (i + 2 >= text.size())
             return false;
-        int high = hexValue(text[i + 1]);
-        int low = hexValue(text[i + 2]);
+        int high = HexDigitValue(text[i + 1]);
+        int low = HexDigitValue(text[i + 2]);
         if (high < 0 || low < 0 || (high == 0 && low == 0))
             return false;
         decoded += static_cast<char>(high * 16 + low);
