@@ -55,6 +55,21 @@ public:
     virtual uint32_t GetDuplexerButtonStatus() = 0;             // 1 on
 };
 
+// CGUIInkDisplay: one page's ink levels, drawn into the page's two ink-tank
+// controls, the cartridge predicates and the silent supplies-reorder path.
+class InkDisplay {
+public:
+    virtual ~InkDisplay() = default;
+    virtual void SetPrinterName(const std::string& printerName) = 0;
+    virtual void SetInkInfo(const void* inkInfo152) = 0;   // the driver's INKINFO
+    virtual void SetPortMode(uint32_t portMode) = 0;       // 10: the port cannot report ink
+    virtual bool HasInkMonitoring() = 0;
+    virtual bool IsPhotoCartridge(uint32_t holder) = 0;    // 1 left, 2 right
+    virtual bool LaunchReorderInkAppSilentMode() = 0;
+    // The two CGUIInkTank windows (HWNDs on Windows) it draws into.
+    virtual void SetInkTanks(void* leftTank, void* rightTank) = 0;
+};
+
 // Raised by RegistryComponent::Read for a value that is missing or larger
 // than the caller's buffer. Thrown by value: the catcher has nothing to free.
 class RegistryReadError : public std::runtime_error {

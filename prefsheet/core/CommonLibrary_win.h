@@ -48,6 +48,23 @@ private:
     CComxDataRetriever retriever_;
 };
 
+class DrvInkDisplay : public InkDisplay {
+public:
+    void SetPrinterName(const std::string& printerName) override { ink_.SetPrinterName(printerName.c_str()); }
+    void SetInkInfo(const void* inkInfo152) override { ink_.SetInkInfo(inkInfo152); }
+    void SetPortMode(uint32_t portMode) override { ink_.SetPortMode(portMode); }
+    bool HasInkMonitoring() override { return ink_.HasInkMonitoring() != FALSE; }
+    bool IsPhotoCartridge(uint32_t holder) override { return ink_.IsPhotoCartridge(holder) != FALSE; }
+    bool LaunchReorderInkAppSilentMode() override { return ink_.LaunchReorderInkAppSilentMode() != FALSE; }
+    void SetInkTanks(void* leftTank, void* rightTank) override
+    {
+        ink_.SetInkTanks(static_cast<HWND>(leftTank), static_cast<HWND>(rightTank));
+    }
+
+private:
+    CGUIInkDisplay ink_;
+};
+
 class DrvRegistry : public RegistryComponent {
 public:
     void SetFriendlyName(const std::string& printerName) override;

@@ -27,14 +27,23 @@ int orderSuppliesTask(const Options& options);
 // An empty retailer value, or "Default", means the ink display orders.
 bool retailerOrdersSupplies(const std::string& retailerValue);
 
-class PropCommonFunctions {
+// What the pages start outside the library. PropCommonFunctions on Windows;
+// native tests record the calls.
+class CompanionActions {
+public:
+    virtual ~CompanionActions() = default;
+    virtual void LaunchStatusProgram(const std::string& printerName, int taskCode) = 0;
+    virtual void OnOrderSupplies(const std::string& printerName) = 0;
+};
+
+class PropCommonFunctions : public CompanionActions {
 public:
     PropCommonFunctions(const Options& options, Trace& trace) : options_(options), trace_(trace) {}
 
     // Starts commandLine detached and does not wait; a failure is only traced.
     void LaunchProgram(const std::string& commandLine);
-    void LaunchStatusProgram(const std::string& printerName, int taskCode);
-    void OnOrderSupplies(const std::string& printerName);
+    void LaunchStatusProgram(const std::string& printerName, int taskCode) override;
+    void OnOrderSupplies(const std::string& printerName) override;
 
 private:
     const Options& options_;

@@ -114,7 +114,7 @@ PaperIllustration PaperPictures(uint32_t paperFlags, uint32_t paperSize, int32_t
     return {6729, 6734};
 }
 
-CartridgeState GetCartridgeState(uint32_t left, uint32_t right, const std::function<bool(uint32_t)>& isPhoto)
+CartridgeState GetCartridgeState(uint32_t left, uint32_t right, bool rightIsPhoto)
 {
     if (left == kNoCartridge && right == kNoCartridge)
         return MissingAndMissing;
@@ -122,7 +122,7 @@ CartridgeState GetCartridgeState(uint32_t left, uint32_t right, const std::funct
         return MissingAndBlack;
     if (right == kNoCartridge)
         return ColorAndMissing;
-    if (isPhoto && isPhoto(right))
+    if (rightIsPhoto)
         return ColorAndPhoto;
     return ColorAndBlack;
 }
@@ -175,17 +175,15 @@ uint32_t MediaStringId(uint32_t media)
 
 using namespace PageSetupRules;
 
-PageSetupPropPage::PageSetupPropPage(const ProductOptions& product, RegistryComponent& registry,
-                                     PersonalSettings& slots, Trace& trace, PhotoCartridgeTest isPhotoCartridge,
-                                     char decimalSymbol)
-    : product_(product),
-      registry_(registry),
-      slots_(slots),
-      trace_(trace),
-      isPhotoCartridge_(std::move(isPhotoCartridge)),
-      decimal_(decimalSymbol)
+PageSetupPropPage::PageSetupPropPage(const PageContext& context)
+    : context_(context),
+      product_(context.product),
+      registry_(context.registry),
+      slots_(context.slots),
+      trace_(context.trace),
+      ink_(MakeInkDisplay(context))
 {
-    const Options o(product);
+    const Options o(product_);
     autoQuality_ = o.equals(OptionKey::IDO_AUTOMEDIASENSE_AUTOQUALITY, 1);
     traysShown_ = o.number(OptionKey::IDO_NUMBER_BINS) > 1;
     photoDpi_ = o.equals(OptionKey::IDO_SUPPORT_PHOTODPI, 1);
@@ -229,26 +227,11 @@ void PageSetupPropPage::OnInit(View& view)
         view.Show(IDC_PHOTO_DPI, false);
     }
 
-    // The ink words read -101 when the printer's status is unknown: nothing
-    // to order from then.
-    bool monitored = false;
-    std::string levels;
-    for (uint32_t i = 0; i < 9; ++i) {
-        const int32_t level = m.GetInkWord(InkWord::FirstLevel + i);
-        if (level >= 0 && level <= 100) {
-            monitored = true;
-            levels += (levels.empty() ? "" : " ") + std::to_string(level) + "%";
-        }
-    }
-    view.SetText(IDC_INK_DISPLAY, monitored ? levels : std::string());
-    if (!monitored || m.GetPortType() == 10 || m.GetPortType() == 12)
-        view.Enable(IDC_ORDER_INK, false);
-    if (!monitored)
-        view.Show(IDC_ORDER_INK, false);
-
+    setupInk(view);
     setupSources(view);
 
-    cartridgeState_ = GetCartridgeState(m.GetLogicalCartridge1(), m.GetLogicalCartridge2(), isPhotoCartridge_);
+    cartridgeState_ = GetCartridgeState(m.GetLogicalCartridge1(), m.GetLogicalCartridge2(),
+                                        ink_->IsPhotoCartridge(2));
     trace_.OutputData(std::string("PageSetupPropPage::GetCartridgeState() ") + CartridgeStateName(cartridgeState_));
     envelopeMode_ = m.GetEnvelopeMode() != 0;
 
@@ -297,6 +280,33 @@ void PageSetupPropPage::setupLabels(View& view)
         view.SetText(IDC_QUALITY_BEST_LABEL, view.String(IDS_BEST_PHOTO));
     view.SetText(IDC_ORDER_INK,
                  view.String(o.equals(OptionKey::IDO_ORDERINK_STRING, 1) ? IDS_ORDER_SUPPLIES : IDS_ORDER_INK));
+}
+
+void PageSetupPropPage::setupInk(View& view)
+{
+    GUIPrinter& m = *model_;
+    INKINFO ink;
+    m.GetInkInfo2(ink);
+    ink_->SetPrinterName(m.GetPrinterName());
+    ink_->SetInkInfo(&ink);
+    view.AttachInkDisplay(*ink_, IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT);
+    // Nothing known about the ink: nothing to order from.
+    if (!ink_->HasInkMonitoring()) {
+        view.Enable(IDC_ORDER_INK, false);
+        view.Show(IDC_ORDER_INK, false);
+    }
+    if (m.GetPortType() == 10) {
+        view.Enable(IDC_ORDER_INK, false);
+        ink_->SetPortMode(10);
+    }
+    if (m.GetPortType() == 12)
+        view.Enable(IDC_ORDER_INK, false);
+
+    const bool layoutPage = static_cast<bool>(context_.showLayoutPage);
+    view.Show(IDC_LAYOUT_OPTIONS, layoutPage);
+    view.Show(IDC_LAYOUT_NOTE, layoutPage);
+    if (layoutPage)
+        view.SetText(IDC_LAYOUT_OPTIONS, view.String(IDS_LAYOUT_OPTIONS));
 }
 
 void PageSetupPropPage::setupSources(View& view)
@@ -368,10 +378,15 @@ void PageSetupPropPage::pressQuality(View& view, int button)
 void PageSetupPropPage::applyCopiesEnables(View& view)
 {
     const GUIPrinter& m = *model_;
-    const bool copiesLocked = m.GetLayoutCode() == 4 || (m.GetPaperFlags() & kFlagSpecial) != 0 ||
-                              (m.GetPaperFlags() & kFlagEdgeToEdge) != 0;
+    const bool edgeToEdge = (m.GetPaperFlags() & kFlagEdgeToEdge) != 0;
+    const bool special = (m.GetPaperFlags() & kFlagSpecial) != 0;
+    const bool copiesLocked = m.GetLayoutCode() == 4 || special || edgeToEdge;
     view.Enable(IDC_COPIES, !copiesLocked);
     view.Enable(IDC_COPIES_SPIN, !copiesLocked);
+    const bool layoutLocked = m.GetLayoutCode() == 2 || m.GetLayoutCode() == 4 || special || edgeToEdge ||
+                              m.GetDuplexMode() == 2 || m.GetDuplexMode() == 3;
+    view.Enable(IDC_LAYOUT_OPTIONS, !layoutLocked);
+    view.Enable(IDC_LAYOUT_NOTE, !layoutLocked);
     if (traysShown_ && (m.GetPaperFlags() & kFlagEdgeToEdge))
         view.Enable(IDC_PAPER_SOURCE, false);
 }
@@ -462,9 +477,14 @@ void PageSetupPropPage::OnPaint(View& view)
 
     // Black and white: locked by complete-to-print and photo cartridges,
     // refused on photo media where the product says so, else by cartridges.
-    const bool photoCartridge = (isPhotoCartridge_ && (isPhotoCartridge_(m.GetLogicalCartridge1()) ||
-                                                       isPhotoCartridge_(m.GetLogicalCartridge2())));
-    if (m.GetCompleteToPrint() == 1 || m.GetCompleteToPrint() == 2 || photoCartridge) {
+    const bool photoCartridge = ink_->IsPhotoCartridge(1) || ink_->IsPhotoCartridge(2);
+    if (completeToPrintLocksBlackWhite()) {
+        view.Enable(IDC_BLACK_WHITE, false);
+        view.SetCheck(IDC_BLACK_WHITE, false);
+        blackWhite_ = false;
+        m.SetColorMode(2);
+        m.SetBlackWhite(0);
+    } else if (m.GetCompleteToPrint() == 1 || m.GetCompleteToPrint() == 2 || photoCartridge) {
         view.Enable(IDC_BLACK_WHITE, false);
         if (IsPhotoMedia(m.GetMediaType()) && m.GetCompleteToPrint() == 2 && photoNoBlackWhite_)
             m.SetCompleteToPrint(0);
@@ -539,6 +559,13 @@ bool PageSetupPropPage::OnCommand(View& view, int id, Notify code)
             return true;
         case IDC_EDGE_TO_EDGE:
             onEdgeToEdge(view);
+            return true;
+        case IDC_ORDER_INK:
+            context_.companions.OnOrderSupplies(model_->GetPrinterName());
+            return true;
+        case IDC_LAYOUT_OPTIONS:
+            if (context_.showLayoutPage)
+                context_.showLayoutPage();
             return true;
         case IDC_BLANK_PAGE: {
             const int32_t on = model_->GetBlankPageSuppression() != 0 ? 0 : 1;
@@ -645,6 +672,25 @@ void PageSetupPropPage::endCompleteToPrint()
 {
     if (!prodLike_ && completeAPrint_ && Options(product_).equals(OptionKey::IDO_PMKPRODLIKE, 0))
         model_->SetCompleteToPrint(0);
+}
+
+// The status program's complete-to-print choice, as the main window stored
+// it, keeps black and white off while complete-to-print is on.
+bool PageSetupPropPage::completeToPrintLocksBlackWhite()
+{
+    if (prodLike_ || model_->GetCompleteToPrint() == 0)
+        return false;
+    const std::string valueName = Options(product_).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
+    uint32_t stored = 0;
+    registry_.SetFriendlyName(model_->GetPrinterName());
+    registry_.Create("PSW");
+    try {
+        registry_.Read(valueName, &stored, sizeof stored);
+    } catch (const RegistryReadError&) {
+        stored = 0;
+    }
+    registry_.Close();
+    return (stored & 3) != 0;
 }
 
 void PageSetupPropPage::onBlackWhite(View& view)
@@ -755,7 +801,7 @@ void PageSetupPropPage::onPaperSize(View& view)
     if (m.GetPaperFlags() & kFlagEdgeToEdge) {
         m.SetPaperSize(IsBorderlessSize(size) ? size : kEdgeToEdgeSize);
     } else if (size == kCustomSize) {
-        CustomPaperSizeDlg dialog(m, product_, decimal_);
+        CustomPaperSizeDlg dialog(m, product_, context_.decimalSymbol);
         view.RunDialog(IDD_CUSTOM_SIZE, dialog);   // OK stores the size; Cancel leaves the model
     } else {
         m.SetPaperSize(size);
@@ -799,6 +845,11 @@ void PageSetupPropPage::onEnvelope(View& view)
             m.SetPaperSource(7);
     } else {
         view.SetCheck(IDC_ENVELOPE, false);
+        // Kept when neither the saved record nor the defaults can be read.
+        if (m.GetPaperFlags() & kFlagEnvelope) {
+            m.SetPaperSize(m.GetSavedPaperSize());
+            m.SetOrientation(m.GetSavedOrientation());
+        }
         slots_.RestoreSnapshot(m, SnapshotKind::Envelope);
         m.SetEnvelopeMode(0);
         envelopeMode_ = false;
@@ -848,6 +899,11 @@ void PageSetupPropPage::onEdgeToEdge(View& view)
         registry_.Close();
         view.SetFocus(IDC_EDGE_TO_EDGE);
     } else {
+        view.SetCheck(IDC_EDGE_TO_EDGE, false);
+        if (m.GetPaperFlags() & kFlagEdgeToEdge) {
+            m.SetPaperSize(m.GetSavedPaperSize());
+            m.SetOrientation(m.GetSavedOrientation());
+        }
         slots_.RestoreSnapshot(m, SnapshotKind::EdgeToEdge);
         afterChange(view);
         view.SetFocus(IDC_EDGE_TO_EDGE);

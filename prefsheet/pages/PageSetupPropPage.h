@@ -7,11 +7,11 @@
 
 #include "CommonLibrary.h"
 #include "GUIPrinter.h"
-#include "PersonalSettings.h"
+#include "PageContext.h"
 #include "View.h"
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 
 // Bitmaps of the bitmap library that the page shows.
@@ -42,7 +42,7 @@ bool IsPhotoMedia(uint32_t media);
 bool IsBorderlessSize(uint32_t size);
 uint32_t CopiesIllustration(int32_t copies, int32_t collate, int32_t pageOrder);
 PaperIllustration PaperPictures(uint32_t paperFlags, uint32_t paperSize, int32_t pageLayout);
-CartridgeState GetCartridgeState(uint32_t left, uint32_t right, const std::function<bool(uint32_t)>& isPhoto);
+CartridgeState GetCartridgeState(uint32_t left, uint32_t right, bool rightIsPhoto);
 const char* CartridgeStateName(CartridgeState state);
 // The media list's text (a string id) for a media code; 0 when it has none.
 uint32_t MediaStringId(uint32_t media);
@@ -50,10 +50,7 @@ uint32_t MediaStringId(uint32_t media);
 
 class PageSetupPropPage : public DialogPage {
 public:
-    using PhotoCartridgeTest = std::function<bool(uint32_t cartridge)>;
-
-    PageSetupPropPage(const ProductOptions& product, RegistryComponent& registry, PersonalSettings& slots,
-                      Trace& trace, PhotoCartridgeTest isPhotoCartridge, char decimalSymbol);
+    explicit PageSetupPropPage(const PageContext& context);
 
     // Called by the sheet before the page's window exists.
     void SetPrinter(GUIPrinter* model) { model_ = model; }
@@ -65,6 +62,7 @@ public:
     void OnScroll(View& view, int id, int position) override;
     void OnPaint(View& view) override;
     void OnSetActive(View& view) override { Refresh(view); }
+    void OnHelp(View& view, int id) override { ShowControlHelp(view, product_, id); }
 
     CartridgeState cartridgeState() const { return cartridgeState_; }
     bool photoPaperDetected() const { return photoDetected_; }
@@ -73,6 +71,7 @@ private:
     void setupQualityButtons(View& view);
     void setupLabels(View& view);
     void setupSources(View& view);
+    void setupInk(View& view);
     void pressQuality(View& view, int button);
     void onQuality(View& view, int button);
     void onPhotoDpi(View& view);
@@ -96,13 +95,14 @@ private:
     void recordMediaPerSource(uint32_t media);
     int32_t qualityFromPhotoList(View& view) const;
     void endCompleteToPrint();
+    bool completeToPrintLocksBlackWhite();
 
+    PageContext context_;
     const ProductOptions& product_;
     RegistryComponent& registry_;
     PersonalSettings& slots_;
     Trace& trace_;
-    PhotoCartridgeTest isPhotoCartridge_;
-    char decimal_;
+    std::unique_ptr<InkDisplay> ink_;
     GUIPrinter* model_ = nullptr;
 
     // Product switches read once.

@@ -16,6 +16,7 @@
    settings model and the pages name; the texts are in ppres.rc. */
 #define IDS_TWO_SIDED_NOT               9
 #define IDS_QUICK                       13
+#define IDS_LAYOUT_OPTIONS              16
 #define IDS_PAPER_SIZE_SUBJECT          18
 #define IDS_CHANGE_MEDIA_QUESTION       22
 #define IDS_ENVELOPE                    23
@@ -134,7 +135,10 @@
 #define IDC_BLACK_WHITE                 1242
 #define IDC_BLANK_PAGE                  1243
 #define IDC_ORDER_INK                   1250
-#define IDC_INK_DISPLAY                 1251
+#define IDC_INK_TANK_LEFT               1251
+#define IDC_INK_TANK_RIGHT              1252
+#define IDC_LAYOUT_OPTIONS              1253
+#define IDC_LAYOUT_NOTE                 1254
 
 /* Borderless printing note. */
 #define IDC_BORDERLESS_DONT_SHOW        1260

@@ -1,5 +1,6 @@
 #include "DialogView_win.h"
 
+#include "CommonLibrary.h"
 #include "drvcommon.h"
 
 #include <commctrl.h>
@@ -389,4 +390,15 @@ void DialogView::SetTimer(int timerId, unsigned milliseconds)
 void DialogView::KillTimer(int timerId)
 {
     ::KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
+}
+
+void DialogView::AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId)
+{
+    display.SetInkTanks(item(leftTankId), item(rightTankId));
+}
+
+void DialogView::OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic)
+{
+    const UINT helpContext = 0x000F;   // HH_HELP_CONTEXT: the topic mapped to a number
+    GuiShowHelp(hwnd_, helpFile.c_str(), window.c_str(), helpContext, topic);
 }

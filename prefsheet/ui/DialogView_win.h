@@ -59,6 +59,8 @@ public:
     void EndDialog(int result) override;
     void SetTimer(int timerId, unsigned milliseconds) override;
     void KillTimer(int timerId) override;
+    void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) override;
+    void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) override;
 
 private:
     // PictureButton and PictureStatic are the common library's picture

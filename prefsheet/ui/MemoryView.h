@@ -73,6 +73,15 @@ public:
     void EndDialog(int result) override { ended = result; }
     void SetTimer(int timerId, unsigned milliseconds) override { timers[timerId] = milliseconds; }
     void KillTimer(int timerId) override { timers.erase(timerId); }
+    void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) override
+    {
+        inkDisplay = &display;
+        inkTanks = {leftTankId, rightTankId};
+    }
+    void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) override
+    {
+        helpOpened.push_back(Help{helpFile, window, topic});
+    }
 
     // What a user does: each changes the control, then tells the page.
     void Click(DialogPage& page, int id);
@@ -83,6 +92,12 @@ public:
     // The list entry shown selected, "" when none.
     std::string SelectedText(int id) const;
 
+    struct Help {
+        std::string file;
+        std::string window;
+        uint32_t topic;
+    };
+
     std::map<uint32_t, std::string> strings;
     std::vector<Message> messages;
     int messageAnswer = kDialogOk;
@@ -92,6 +107,9 @@ public:
     std::string title;
     int focus = 0;
     int ended = 0;
+    InkDisplay* inkDisplay = nullptr;
+    std::pair<int, int> inkTanks{0, 0};
+    std::vector<Help> helpOpened;
 
 private:
     Control& at(int id) { return controls_[id]; }

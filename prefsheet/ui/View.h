@@ -7,6 +7,7 @@
 #include <string>
 
 class DialogPage;
+class InkDisplay;
 
 // What happened to a control, as the page needs to know it.
 enum class Notify {
@@ -64,6 +65,12 @@ public:
     virtual void EndDialog(int result) = 0;
     virtual void SetTimer(int timerId, unsigned milliseconds) = 0;
     virtual void KillTimer(int timerId) = 0;
+
+    // Lets the common library's ink display draw into two ink-tank controls.
+    virtual void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) = 0;
+    // Opens a topic of a help file through the common library; window is
+    // appended to the file name (">name" picks a window of the help file).
+    virtual void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a

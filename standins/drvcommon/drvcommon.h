@@ -98,6 +98,10 @@ BOOL WINAPI GuiRegisterControls(void);
 HPALETTE WINAPI GuiCreatePalette256(HMODULE module, DWORD bitmapId);
 // Draws a bitmap with one colour transparent (GDI masks).
 BOOL WINAPI GuiDrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent);
+// HTML Help: helpFile (from the installation folder when relative) with
+// window appended (">name" picks a window), then HtmlHelp's command and data.
+// The help window, or null when nothing opened.
+HWND WINAPI GuiShowHelp(HWND owner, const char* helpFile, const char* window, UINT command, DWORD_PTR data);
 }
 
 // Window classes of the common look. Buttons answer BM_CLICK, BM_SETCHECK,

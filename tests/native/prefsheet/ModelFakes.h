@@ -5,7 +5,9 @@
 
 #include "ConflictDialog.h"
 #include "GUIPrinter.h"
+#include "InkCartridges.h"
 #include "OptionKeys.h"
+#include "PropCommonFunctions.h"
 
 #include "Fakes.h"
 
@@ -13,7 +15,40 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
+
+// The common library's ink display over its own portable cartridge rules;
+// remembers what the page asked of it.
+class PortableInkDisplay : public InkDisplay {
+public:
+    void SetPrinterName(const std::string& name) override { printerName = name; }
+    void SetInkInfo(const void* inkInfo152) override { std::memcpy(words, inkInfo152, sizeof words); }
+    void SetPortMode(uint32_t mode) override { portMode = mode; }
+    bool HasInkMonitoring() override { return drvcommon::HasInkMonitoring(words); }
+    bool IsPhotoCartridge(uint32_t holder) override
+    {
+        return drvcommon::DescribeCartridge(words, static_cast<int>(holder), 0).photo;
+    }
+    bool LaunchReorderInkAppSilentMode() override { return ++reorders, true; }
+    void SetInkTanks(void* left, void* right) override { tanks = {left, right}; }
+
+    int32_t words[drvcommon::kInkWordCount] = {};
+    std::string printerName;
+    uint32_t portMode = 0;
+    int reorders = 0;
+    std::pair<void*, void*> tanks{nullptr, nullptr};
+};
+
+class RecordingCompanions : public CompanionActions {
+public:
+    void LaunchStatusProgram(const std::string& printer, int task) override
+    {
+        launched.push_back(printer + " " + std::to_string(task));
+    }
+    void OnOrderSupplies(const std::string& printer) override { launched.push_back(printer + " order"); }
+    std::vector<std::string> launched;
+};
 
 class ScriptedDialog : public ConflictDialog {
 public:

@@ -25,15 +25,13 @@ public:
     std::vector<std::string> shown;
 };
 
-bool photoCartridge(uint32_t id)
-{
-    return id == 0x70 || id == 0x71 || id == 0x72 || id == 0x7F || id == 0x80;
-}
-
 // One opening: model, slots and the page on a view.
 struct Opening {
     ModelWorld world;
     NoMessages messages;
+    RecordingCompanions companions;
+    PortableInkDisplay* ink = nullptr;   // owned by the page
+    std::function<void()> showLayoutPage;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;
     std::unique_ptr<PageSetupPropPage> page;
@@ -56,8 +54,17 @@ struct Opening {
                                                        LCDEVMODE plain = PlainRecord();
                                                        std::memcpy(&r, &plain, sizeof r);
                                                    });
-        page = std::make_unique<PageSetupPropPage>(world.product, world.registry, *slots, world.trace, photoCartridge,
-                                                   '.');
+        PageContext context{world.product, world.registry, *slots, world.trace, companions,
+                            [this] {
+                                auto display = std::make_unique<PortableInkDisplay>();
+                                ink = display.get();
+                                return display;
+                            },
+                            '.', [this] {
+                                if (showLayoutPage)
+                                    showLayoutPage();
+                            }};
+        page = std::make_unique<PageSetupPropPage>(context);
         page->SetPrinter(model.get());
     }
     void open()
@@ -128,7 +135,8 @@ TEST(PageSetupRules, CartridgeStateFirstMatchWins)
         {0x80, 1, ColorAndBlack, "COLOR_AND_BLACK"},        {1, 2, ColorAndBlack, "COLOR_AND_BLACK"},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(GetCartridgeState(r.left, r.right, photoCartridge), r.state) << r.left << "/" << r.right;
+        const bool rightIsPhoto = r.right == 0x80;
+        EXPECT_EQ(GetCartridgeState(r.left, r.right, rightIsPhoto), r.state) << r.left << "/" << r.right;
         EXPECT_STREQ(CartridgeStateName(r.state), r.name);
     }
 }
@@ -401,3 +409,115 @@ TEST(PageSetupPage, DraftWithPhotoCartridgeAnsweredThroughTheDialog)
 }
 
 }  // namespace
+
+TEST(PageSetupPage, InkDisplayAndOrderInkByMonitoringAndPort)
+{
+    struct Row {
+        bool known;          // the status cache knows the printer
+        uint32_t portType;
+        bool orderShown, orderEnabled;
+        uint32_t portMode;
+    } rows[] = {{true, 0, true, true, 0},   {true, 10, true, false, 10}, {true, 12, true, false, 0},
+                {false, 0, false, false, 0}, {false, 10, false, false, 10}};
+    for (const Row& r : rows) {
+        Opening o([&](ModelWorld& w) { w.status.known = r.known; });
+        o.model->SetPortType(r.portType);
+        INKINFO ink{};
+        o.model->SetInkInfo2(ink, kModelPrinter);
+        o.open();
+        SCOPED_TRACE("known " + std::to_string(r.known) + " port " + std::to_string(r.portType));
+        ASSERT_NE(o.ink, nullptr);
+        EXPECT_EQ(o.view.inkDisplay, o.ink);
+        EXPECT_EQ(o.view.inkTanks, std::make_pair(IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT));
+        EXPECT_EQ(o.ink->printerName, kModelPrinter);
+        EXPECT_EQ(o.ink->portMode, r.portMode);
+        EXPECT_EQ(o.view.IsVisible(IDC_ORDER_INK), r.orderShown);
+        EXPECT_EQ(o.view.IsEnabled(IDC_ORDER_INK), r.orderEnabled);
+    }
+    Opening o([](ModelWorld& w) { w.status.known = true; });
+    o.open();
+    o.view.Click(*o.page, IDC_ORDER_INK);
+    EXPECT_EQ(o.companions.launched, std::vector<std::string>{std::string(kModelPrinter) + " order"});
+}
+
+TEST(PageSetupPage, StoredCompleteToPrintLocksBlackAndWhiteOff)
+{
+    struct Row {
+        int prodLike;
+        uint32_t stored;      // "PSW" value, absent when 0xFFFFFFFF
+        int32_t modelMode;    // the model's complete-to-print mode
+        bool locked;
+    } rows[] = {{0, 1, 1, true},  {0, 2, 2, true},  {0, 3, 1, true},           {0, 4, 1, false},
+                {0, 1, 0, false}, {1, 1, 1, false}, {0, 0xFFFFFFFF, 1, false}};
+    for (const Row& r : rows) {
+        Opening o([&](ModelWorld& w) {
+            w.product.set(OptionKey::IDO_PMKPRODLIKE, static_cast<uint32_t>(r.prodLike));
+            w.product.setText(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG, "CompleteToPrint");
+            if (r.stored != 0xFFFFFFFF)
+                w.registry.put(std::string(kModelPrinter) + "\\PSW", "CompleteToPrint", kRegNumber, &r.stored, 4);
+        });
+        o.model->SetColorMode(1);
+        o.model->SetBlackWhite(1);
+        o.model->SetCompleteToPrint(r.modelMode);
+        o.open();
+        SCOPED_TRACE("prodlike " + std::to_string(r.prodLike) + " stored " + std::to_string(r.stored) +
+                     " mode " + std::to_string(r.modelMode));
+        if (r.locked) {
+            EXPECT_FALSE(o.view.IsEnabled(IDC_BLACK_WHITE));
+            EXPECT_FALSE(o.view.GetCheck(IDC_BLACK_WHITE));
+            EXPECT_EQ(o.model->GetColorMode(), 2);
+            EXPECT_EQ(o.model->GetBlackWhite(), 0);
+        } else {
+            EXPECT_EQ(o.model->GetColorMode(), 1);
+        }
+    }
+}
+
+TEST(PageSetupPage, LayoutButtonFollowsLayoutPaperAndTwoSided)
+{
+    struct Row {
+        int32_t layout;
+        uint32_t flags;
+        int32_t duplex;
+        bool enabled;
+    } rows[] = {{0, 0, 1, true},       {2, 0, 1, false}, {4, 0, 1, false}, {1, 0, 1, true},
+                {0, 0x4000, 1, false}, {0, 0, 2, false}, {0, 0, 3, false}, {0, 0x1000, 1, false}};
+    for (const Row& r : rows) {
+        Opening o;
+        o.model->SetLayoutCode(r.layout);
+        o.model->SetPaperFlags(r.flags);
+        o.model->SetDuplexMode(r.duplex);
+        o.page->OnInit(o.view);   // no rule check: the combination stays as set
+        SCOPED_TRACE("layout " + std::to_string(r.layout) + " flags " + std::to_string(r.flags) + " duplex " +
+                     std::to_string(r.duplex));
+        EXPECT_EQ(o.view.IsEnabled(IDC_LAYOUT_OPTIONS), r.enabled);
+        EXPECT_EQ(o.view.IsEnabled(IDC_LAYOUT_NOTE), r.enabled);
+    }
+    int shown = 0;
+    Opening o;
+    o.showLayoutPage = [&] { ++shown; };
+    o.open();
+    EXPECT_TRUE(o.view.IsVisible(IDC_LAYOUT_OPTIONS));
+    o.view.Click(*o.page, IDC_LAYOUT_OPTIONS);
+    EXPECT_EQ(shown, 1);
+}
+
+TEST(PageSetupPage, ControlHelpOnlyWhereTheProductOffersIt)
+{
+    for (uint32_t offered : {0u, 1u}) {
+        Opening o([&](ModelWorld& w) {
+            w.product.set(OptionKey::IDO_PROP_CONTEXT_HELP, offered);
+            w.product.setText(OptionKey::IDO_PROP_HELPFILE, "pmprop.chm");
+        });
+        o.open();
+        o.page->OnHelp(o.view, IDC_MEDIA_TYPE);
+        if (offered == 1) {
+            ASSERT_EQ(o.view.helpOpened.size(), 1u);
+            EXPECT_EQ(o.view.helpOpened[0].file, "pmprop.chm");
+            EXPECT_EQ(o.view.helpOpened[0].window, ">whats this");
+            EXPECT_EQ(o.view.helpOpened[0].topic, static_cast<uint32_t>(IDC_MEDIA_TYPE));
+        } else {
+            EXPECT_TRUE(o.view.helpOpened.empty());
+        }
+    }
+}

@@ -11,6 +11,7 @@
 #include "SheetWindow_win.h"
 
 #include "Fakes.h"
+#include "ModelFakes.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,13 @@ struct Answerer {
         a.texts.push_back(text);
         a.answered = true;
         if (!a.screenshot.empty()) {
+            // The screen shows a window's drawing once Wine has flushed it
+            // to the display: let a few rounds of messages pass first.
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            for (int round = 0; round < 10; ++round) {
+                pump();
+                Sleep(20);
+            }
             saveScreenshot(window, a.screenshot);
         }
         for (const auto& [id, typed] : a.typing)
@@ -100,11 +107,6 @@ struct Answerer {
 };
 Answerer* Answerer::current = nullptr;
 
-bool photoCartridge(uint32_t id)
-{
-    return id == 0x70 || id == 0x71 || id == 0x72 || id == 0x7F || id == 0x80;
-}
-
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -118,6 +120,8 @@ struct PageWindow {
     FakeStatusCache status;
     DrvRegistry registry;
     RecordingTrace trace;
+    RecordingCompanions companions;
+    int layoutPageShown = 0;
     NoMessages messages;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;
@@ -175,13 +179,16 @@ struct PageWindow {
         INKINFO ink{};
         model->SetInkInfo2(ink, kPrinter);
         slots = std::make_unique<PersonalSettings>(product, registry, trace, messages, [](LCDEVMODE&) {});
-        page = std::make_unique<PageSetupPropPage>(product, registry, *slots, trace, photoCartridge, '.');
+        PageContext context{product, registry, *slots, trace, companions,
+                            [] { return std::make_unique<DrvInkDisplay>(); }, '.',
+                            [this] { ++layoutPageShown; }};
+        page = std::make_unique<PageSetupPropPage>(context);
         page->SetPrinter(model.get());
     }
 
     void open()
     {
-            ASSERT_TRUE(resources) << "ppres.dll";
+        ASSERT_TRUE(resources) << "ppres.dll";
         WNDCLASSA wc = {};
         wc.lpfnWndProc = hostProc;
         wc.hInstance = GetModuleHandleA(nullptr);
@@ -191,7 +198,7 @@ struct PageWindow {
         host.reset(CreateWindowExA(WS_EX_CONTROLPARENT, "PelmoraPageHost", "Printing Preferences",
                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20, 540, 460, nullptr,
                                    nullptr, GetModuleHandleA(nullptr), nullptr));
-            ASSERT_TRUE(host);
+        ASSERT_TRUE(host);
         sheet = std::make_unique<SheetWindow>(resources.get(), bitmaps.get());
         sheet->AddPage(IDD_PAGESETUP, "Page Setup", *page);
         RECT area;
@@ -199,7 +206,7 @@ struct PageWindow {
         InflateRect(&area, -6, -6);
         ASSERT_TRUE(sheet->Create(host.get(), 100, area, true))
             << "error " << GetLastError() << ", sheet " << sheet->hwnd() << ", tabs " << sheet->tabs();
-            // Grow the window so the page shows whole.
+        // Grow the window so the page shows whole.
         const SIZE need = sheet->RequiredSize();
         MoveWindow(sheet->hwnd(), 6, 6, need.cx, need.cy, TRUE);
         RECT frame = {0, 0, need.cx + 12, need.cy + 12};
@@ -213,8 +220,8 @@ struct PageWindow {
         model->SetConflictDialog(conflicts.get());
         model->SetConflictCheck(1);
         UpdateWindow(host.get());
-            pump();
-        }
+        pump();
+    }
 
     HWND item(int id) const { return GetDlgItem(hwnd, id); }
     void click(int id)
@@ -321,6 +328,17 @@ TEST(PageSetupWindow, OpensInTheSheetWithTheModelsSettings)
     EXPECT_EQ(w.text(IDC_PAPER_SIZE), "Letter 8.5 x 11 in.");
     EXPECT_FALSE(w.enabled(IDC_BLACK_WHITE));   // a photo cartridge is in the right holder
     EXPECT_EQ(w.page->cartridgeState(), ColorAndPhoto);
+
+    // The common library's display filled both tanks: three photo inks on
+    // the right, the colour inks on the left.
+    RECT bar;
+    EXPECT_TRUE(SendMessageA(w.item(IDC_INK_TANK_LEFT), GUI_GETINKRECT, 2, reinterpret_cast<LPARAM>(&bar)));
+    EXPECT_TRUE(SendMessageA(w.item(IDC_INK_TANK_RIGHT), GUI_GETINKRECT, 2, reinterpret_cast<LPARAM>(&bar)));
+    EXPECT_FALSE(SendMessageA(w.item(IDC_INK_TANK_RIGHT), GUI_GETINKRECT, 3, reinterpret_cast<LPARAM>(&bar)));
+    w.click(IDC_ORDER_INK);
+    EXPECT_EQ(w.companions.launched, std::vector<std::string>{std::string(kPrinter) + " order"});
+    w.click(IDC_LAYOUT_OPTIONS);
+    EXPECT_EQ(w.layoutPageShown, 1);
 
     // The tab strip hides and comes back; the page fills what it leaves.
     RECT withTabs;

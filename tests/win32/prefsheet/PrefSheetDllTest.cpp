@@ -235,8 +235,8 @@ TEST_F(Initialised, DefaultRecordOfThePhotoModelByThreadLocale)
         EXPECT_EQ(record.dmAutoMedia, 1);
         EXPECT_EQ(record.dmLayoutCode, 7);
         EXPECT_EQ(record.dmCollate, 0);
-        EXPECT_EQ(record.dmPaperSize, 60u);
-        EXPECT_EQ(record.dmSavedPaperSize, 60u);
+        EXPECT_EQ(record.dmPaperSize, 296u);
+        EXPECT_EQ(record.dmSavedPaperSize, 296u);
         EXPECT_STREQ(record.dmWatermark.wmName, "Confidential");
         EXPECT_STREQ(record.dmWatermark.wmFont.lfFaceName, "Arial");
         EXPECT_EQ(std::memcmp(&record.dmWatermark, &record.dmWatermark2, sizeof record.dmWatermark), 0);

@@ -1,0 +1,35 @@
+// What every page and dialog of the preferences works with besides the
+// settings model: the product's options, the printer's registry values,
+// personal settings, tracing, the companion programs and the common
+// library's ink display. The main window owns them and outlives its pages.
+#pragma once
+
+#include "CommonLibrary.h"
+#include "PersonalSettings.h"
+#include "PropCommonFunctions.h"
+
+#include <functional>
+#include <memory>
+
+class View;
+
+struct PageContext {
+    const ProductOptions& product;
+    RegistryComponent& registry;
+    PersonalSettings& slots;
+    Trace& trace;
+    CompanionActions& companions;
+    // Each page that shows ink levels owns an ink display of its own.
+    std::function<std::unique_ptr<InkDisplay>()> newInkDisplay;
+    char decimalSymbol = '.';   // the user's locale, for typed measures
+    // Shows the main window's layout page; empty where no window has one.
+    std::function<void()> showLayoutPage;
+};
+
+// The context's ink display, or one that knows no ink when the factory is
+// missing or could not make one: a page never works without its display.
+std::unique_ptr<InkDisplay> MakeInkDisplay(const PageContext& context);
+
+// Help on a control (F1 or the right-click menu): its topic in the product's
+// help file, in the "whats this" window, where the product offers it.
+void ShowControlHelp(View& view, const ProductOptions& product, int controlId);
