@@ -77,7 +77,7 @@ TEST(SystemConfiguration, PhotoModelTablesAndItems)
     EXPECT_EQ(config.GetItemData(25016, out), 0u);
     EXPECT_EQ(config.GetItemData(4711, out), 0u);
     EXPECT_EQ(config.GetDefaultSize(0), 1u);
-    EXPECT_EQ(config.GetDefaultSize(0x1000), 60u);
+    EXPECT_EQ(config.GetDefaultSize(0x1000), 296u);
     EXPECT_EQ(config.GetDefaultSize(0x8000), 20u);
     EXPECT_EQ(config.GetDefaultMediaType(), 1);
     config.ReleaseTableList(10600);

@@ -87,7 +87,7 @@ TEST(DriverHost, DefaultRecordPerShippedProduct)
     } cases[] = {
         {"photo",
          {{"dmPaperFlags", "0x1000"}, {"dmPrintQuality", "-4"}, {"dmSavedPrintQuality", "-4"}, {"dmAutoMedia", "1"},
-          {"dmLayoutCode", "7"}, {"dmCollate", "0"}, {"dmPaperSize", "60"}, {"dmSavedPaperSize", "60"},
+          {"dmLayoutCode", "7"}, {"dmCollate", "0"}, {"dmPaperSize", "296"}, {"dmSavedPaperSize", "296"},
           {"dmPaperSource", "1"}, {"dmPageOrder", "1"}, {"dmDuplexMode", "1"}, {"dmMediaType", "1"},
           {"dmPrinterName", "\"Pelmora Printer\""}, {"dmStatus", "0"}}},
         {"office",
