@@ -13,6 +13,7 @@
 #include "Fakes.h"
 #include "ModelFakes.h"
 #include "TestSupport.h"
+#include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,92 +26,17 @@
 #include <vector>
 
 using namespace testsupport;
+using namespace windowtest;
 
 namespace {
 
 const char kPrinter[] = "Pelmora Page Test";
 const std::string kRoot = "Software\\Pelmora\\PrinterSettings\\Pelmora Page Test";
 
-void pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 class NoMessages : public MessageBoxes {
 public:
     void Show(const std::string&) override {}
 };
-
-bool saveScreenshot(HWND window, const std::string& path);
-
-// A modal dialog the next user action opens, and the buttons the "user"
-// presses in it; a thread timer does it from inside the dialog's own loop.
-struct Answerer {
-    int marker = 0;                 // a control only that dialog has
-    std::vector<std::pair<int, std::string>> typing;   // typed before the presses
-    std::vector<int> presses;
-    std::vector<std::string> texts; // title, then the first text control
-    std::vector<int> sliders;       // the positions of these controls after typing
-    std::string screenshot;         // where to save a picture of the dialog, if anywhere
-    bool answered = false;
-
-    static Answerer* current;
-    static BOOL CALLBACK findDialog(HWND window, LPARAM)
-    {
-        Answerer& a = *current;
-        if (a.answered || GetDlgItem(window, a.marker) == nullptr || !IsWindowVisible(window))
-            return TRUE;
-        char text[256] = "";
-        GetWindowTextA(window, text, sizeof text);
-        a.texts.push_back(text);
-        GetDlgItemTextA(window, IDC_CONFLICT_TEXT1, text, sizeof text);
-        a.texts.push_back(text);
-        a.answered = true;
-        if (!a.screenshot.empty()) {
-            // The screen shows a window's drawing once Wine has flushed it
-            // to the display: let a few rounds of messages pass first.
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            for (int round = 0; round < 10; ++round) {
-                pump();
-                Sleep(20);
-            }
-            saveScreenshot(window, a.screenshot);
-        }
-        for (const auto& [id, typed] : a.typing)
-            SetDlgItemTextA(window, id, typed.c_str());
-        for (int& id : a.sliders)
-            id = static_cast<int>(SendDlgItemMessageA(window, id, TBM_GETPOS, 0, 0));
-        // IDCANCEL stands for the window's close box.
-        for (int id : a.presses) {
-            if (id == IDCANCEL)
-                SendMessageA(window, WM_CLOSE, 0, 0);
-            else
-                SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
-        }
-        return FALSE;
-    }
-    static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), findDialog, 0);
-        if (current->answered)
-            KillTimer(nullptr, timer);
-    }
-    void arm()
-    {
-        current = this;
-        SetTimer(nullptr, 0, 30, tick);
-    }
-};
-Answerer* Answerer::current = nullptr;
-
-LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 // One opening of the preferences' first page: a top-level window holding
 // the sheet, the sheet holding the page.
@@ -128,10 +54,11 @@ struct PageWindow {
     std::unique_ptr<PageSetupPropPage> page;
     UniqueModule resources{LoadLibraryA((thisDirectory() + "ppres.dll").c_str())};
     UniqueModule bitmaps{LoadLibraryA((thisDirectory() + "ppbmp.dll").c_str())};
-    UniqueWindow host;
-    std::unique_ptr<SheetWindow> sheet;
+    std::unique_ptr<SheetHost> host;
     std::unique_ptr<ConflictDialogRunner> conflicts;
+    SheetWindow* sheet = nullptr;
     HWND hwnd = nullptr;
+    Controls c;
 
     PageWindow()
     {
@@ -189,67 +116,24 @@ struct PageWindow {
     void open()
     {
         ASSERT_TRUE(resources) << "ppres.dll";
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = hostProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "PelmoraPageHost";
-        RegisterClassA(&wc);
-        host.reset(CreateWindowExA(WS_EX_CONTROLPARENT, "PelmoraPageHost", "Printing Preferences",
-                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20, 540, 460, nullptr,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr));
-        ASSERT_TRUE(host);
-        sheet = std::make_unique<SheetWindow>(resources.get(), bitmaps.get());
-        sheet->AddPage(IDD_PAGESETUP, "Page Setup", *page);
-        RECT area;
-        GetClientRect(host.get(), &area);
-        InflateRect(&area, -6, -6);
-        ASSERT_TRUE(sheet->Create(host.get(), 100, area, true))
-            << "error " << GetLastError() << ", sheet " << sheet->hwnd() << ", tabs " << sheet->tabs();
-        // Grow the window so the page shows whole.
-        const SIZE need = sheet->RequiredSize();
-        MoveWindow(sheet->hwnd(), 6, 6, need.cx, need.cy, TRUE);
-        RECT frame = {0, 0, need.cx + 12, need.cy + 12};
-        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(host.get(), GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrA(host.get(), GWL_EXSTYLE)));
-        SetWindowPos(host.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
+        host = std::make_unique<SheetHost>(resources.get(), bitmaps.get());
+        host->add(IDD_PAGESETUP, "Page Setup", *page);
+        ASSERT_TRUE(host->open());
+        sheet = &host->sheet();
         hwnd = sheet->pageWindow(0);
         ASSERT_NE(hwnd, nullptr);
+        c = host->page(0);
         conflicts = std::make_unique<ConflictDialogRunner>(sheet->view(0));
         model->SetConflictDialog(conflicts.get());
         model->SetConflictCheck(1);
-        UpdateWindow(host.get());
-        pump();
     }
 
-    HWND item(int id) const { return GetDlgItem(hwnd, id); }
-    void click(int id)
-    {
-        SendMessageA(item(id), BM_CLICK, 0, 0);
-        pump();
-    }
-    void choose(int id, int32_t data)
-    {
-        const int count = static_cast<int>(SendMessageA(item(id), CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            if (static_cast<int32_t>(SendMessageA(item(id), CB_GETITEMDATA, i, 0)) == data) {
-                SendMessageA(item(id), CB_SETCURSEL, i, 0);
-                SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(id)));
-                pump();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no entry " << data << " in combo box " << id;
-    }
-    bool checked(int id) const { return SendMessageA(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool enabled(int id) const { return IsWindowEnabled(item(id)) != FALSE; }
-    std::string text(int id) const
-    {
-        char buffer[256] = "";
-        GetWindowTextA(item(id), buffer, sizeof buffer);
-        return buffer;
-    }
+    HWND item(int id) const { return c.item(id); }
+    void click(int id) const { c.click(id); }
+    void choose(int id, int32_t data) const { c.choose(id, data); }
+    bool checked(int id) const { return c.checked(id); }
+    bool enabled(int id) const { return c.enabled(id); }
+    std::string text(int id) const { return c.text(id); }
     LCDEVMODE record() const
     {
         LCDEVMODE r;
@@ -259,46 +143,6 @@ struct PageWindow {
     }
 };
 
-// 24-bit BMP of what the screen shows of the window.
-bool saveScreenshot(HWND window, const std::string& path)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
-    bool ok = false;
-    if (memory && bitmap) {
-        SelectGuard select(memory.get(), bitmap.get());
-        ok = BitBlt(memory.get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != FALSE;
-    }
-    ReleaseDC(nullptr, screen);
-    if (!ok)
-        return false;
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<char> pixels(static_cast<size_t>(stride) * height);
-    if (GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                  DIB_RGB_COLORS) != height)
-        return false;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string content(reinterpret_cast<const char*>(&file), sizeof file);
-    content.append(reinterpret_cast<const char*>(&info), sizeof info);
-    content.append(pixels.data(), pixels.size());
-    writeFile(path, content);
-    return true;
-}
 
 TEST(PageSetupWindow, OpensInTheSheetWithTheModelsSettings)
 {
@@ -361,10 +205,10 @@ TEST(PageSetupWindow, OpensInTheSheetWithTheModelsSettings)
     EXPECT_TRUE(w.checked(IDC_LANDSCAPE));
     EXPECT_FALSE(w.checked(IDC_PORTRAIT));
     w.click(IDC_PORTRAIT);
-    RedrawWindow(w.host.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(w.host->window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     pump();
     const std::string shot = thisDirectory() + "pagesetup.bmp";
-    EXPECT_TRUE(saveScreenshot(w.host.get(), shot)) << shot;
+    EXPECT_TRUE(saveScreenshot(w.host->window(), shot)) << shot;
 }
 
 TEST(PageSetupWindow, EnvelopeOnThenOffRestoresTheRecord)
