@@ -83,6 +83,21 @@ public:
         if (tile < 16)
             posterDisplay_[tile] = value;
     }
+    // Poster page: the overlap-marks switch is the record's word at 0x198
+    // beside the grid size; the selected-pages-only flag of grid size 2, 3
+    // or 4 (any other size has none).
+    int32_t GetPosterOverlap() const { return featureWord198_; }
+    void SetPosterOverlap(int32_t on) { featureWord198_ = on; }
+    bool IsPosterSelectedOnly(int32_t size) const
+    {
+        return size == 2 ? poster2x2_ : size == 3 ? poster3x3_ : size == 4 && poster4x4_;
+    }
+    void SetPosterSelectedOnly(int32_t size, bool on)
+    {
+        bool* flag = size == 2 ? &poster2x2_ : size == 3 ? &poster3x3_ : size == 4 ? &poster4x4_ : nullptr;
+        if (flag != nullptr)
+            *flag = on;
+    }
 
 private:
     bool replaceList(std::vector<LCWMARKINFO>& list, const LCWMARKINFO* source, uint32_t count,

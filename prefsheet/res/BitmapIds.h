@@ -52,6 +52,23 @@
 #define IDB_BANNER                              6921
 #define IDB_BANNER_ALTERNATE                    5011
 
+/* Poster page, 96 x 96: one page enlarged over 2 x 2, 3 x 3 or 4 x 4 sheets,
+   butted, or overlapping with cut marks (overlap marks on). */
+#define IDB_POSTER_4X4_OVERLAP                  6759
+#define IDB_POSTER_2X2_OVERLAP                  6760
+#define IDB_POSTER_3X3                          6761
+#define IDB_POSTER_3X3_OVERLAP                  6762
+#define IDB_POSTER_4X4                          6763
+#define IDB_POSTER_2X2                          6764
+
+/* Poster size picture buttons, 44 x 44: raised (up) and pressed (down). */
+#define IDB_POSTER_SIZE_2X2_UP                  7050
+#define IDB_POSTER_SIZE_3X3_UP                  7051
+#define IDB_POSTER_SIZE_4X4_UP                  7052
+#define IDB_POSTER_SIZE_2X2_DOWN                7053
+#define IDB_POSTER_SIZE_3X3_DOWN                7054
+#define IDB_POSTER_SIZE_4X4_DOWN                7055
+
 /* The product logo, 32 x 32. */
 #define IDB_PELMORA_LOGO                        1000
 

@@ -86,11 +86,27 @@
 #define IDS_SIZE_OUT_OF_RANGE           7301
 #define IDS_BORDERLESS_TITLE            7302
 
+/* Poster page selection dialog: its title and labels. */
+#define IDS_POSTER_SELECT_TITLE         189
+#define IDS_POSTER_SELECT_HELP_TEXT     190
+#define IDS_POSTER_GRID_2X2             191
+#define IDS_POSTER_GRID_3X3             192
+#define IDS_POSTER_GRID_4X4             193
+#define IDS_POSTER_PAGES_TO_PRINT       194
+#define IDS_POSTER_OK                   195
+#define IDS_POSTER_NONE_SELECTED        196
+#define IDS_POSTER_CANCEL               197
+#define IDS_POSTER_HELP                 198
+
 /* Dialog templates whose numbers no one else fixes. */
 #define IDD_PAGESETUP                   5500
 #define IDD_CONFLICT                    5501
 #define IDD_BORDERLESS_INFO             5502
 #define IDD_CUSTOM_SIZE                 5208
+
+/* Poster page and its page selection dialog. */
+#define IDD_POSTER                      635
+#define IDD_POSTER_SELECT               5218
 
 /* Conflict dialog. */
 #define IDC_CONFLICT_HEADING            1100
@@ -155,6 +171,28 @@
 #define IDC_UNIT_INCHES                 1320
 #define IDC_UNIT_MILLIMETRES            1321
 #define IDC_CUSTOM_ENVELOPE             1322
+
+/* Poster page. */
+#define IDC_POSTER_2X2                  1500
+#define IDC_POSTER_3X3                  1501
+#define IDC_POSTER_4X4                  1502
+#define IDC_POSTER_2X2_LABEL            1503
+#define IDC_POSTER_3X3_LABEL            1504
+#define IDC_POSTER_4X4_LABEL            1505
+#define IDC_POSTER_OVERLAP              1506
+#define IDC_POSTER_PREVIEW              1507
+#define IDC_POSTER_SELECT               1508
+
+/* Poster page selection dialog: one tile per sheet of each grid, numbered
+   row by row from the top left (1510.. 2 x 2, 1520.. 3 x 3, 1530.. 4 x 4). */
+#define IDC_POSTER_TILE_2X2             1510
+#define IDC_POSTER_TILE_3X3             1520
+#define IDC_POSTER_TILE_4X4             1530
+#define IDC_POSTER_SELECT_HELP_TEXT     1550
+#define IDC_POSTER_GRID_GROUP           1551
+#define IDC_POSTER_STATUS_LABEL         1552
+#define IDC_POSTER_STATUS               1553
+#define IDC_POSTER_HELP                 1554
 
 #define IDB_PELMORA_LOGO            1000
 

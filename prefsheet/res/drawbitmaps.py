@@ -620,6 +620,100 @@ def palette_colours():
     return colours
 
 
+# -- poster page -------------------------------------------------------------
+POSTER = 96  # poster previews are POSTER x POSTER
+CUT = (215, 45, 40)
+
+
+def scene_sampler(x, y, w, h):
+    """The page's picture as a colour function over (x, y, w, h), so that
+    sheets cut from it keep their piece of the one picture."""
+    probe = Canvas(int(w), int(h))
+    landscape_scene(probe, 0, 0, w, h)
+    px = probe.pixels()
+
+    def color(cx, cy):
+        c = px[min(int(h) - 1, max(0, int(cy - y)))][min(int(w) - 1, max(0, int(cx - x)))]
+        return PAPER if c == TRANSPARENT else c
+    return color
+
+
+def dashes(cv, x0, y0, x1, y1, color, dash=2.2, t=0.9):
+    length = math.hypot(x1 - x0, y1 - y0)
+    steps = max(1, int(length / (2 * dash)))
+    for i in range(steps):
+        a, b = (2 * i) * dash / length, min(1.0, (2 * i + 1) * dash / length)
+        cv.line(x0 + (x1 - x0) * a, y0 + (y1 - y0) * a, x0 + (x1 - x0) * b, y0 + (y1 - y0) * b, t, color,
+                caps=False)
+
+
+def poster_preview(n, overlap):
+    """One page enlarged over n x n sheets. Butted sheets lie apart; with
+    overlap marks each sheet runs into its neighbours, the shared strips are
+    shaded and a dashed cut line runs down their middle."""
+    cv = Canvas(POSTER, POSTER)
+    area, o = 86.0, 4.0
+    color = scene_sampler(o, o, area, area)
+    if not overlap:
+        gap = 2.5
+        cell = (area - gap * (n - 1)) / n
+        for r in range(n):
+            for c in range(n):
+                x, y = o + c * (cell + gap), o + r * (cell + gap)
+                poly = [(x, y), (x + cell, y), (x + cell, y + cell), (x, y + cell)]
+                shadow(cv, poly, 1.0, 1.2, 0.3)
+                cv.fill(poly, color)
+                cv.frame(x, y, cell, cell, 0.6, PAPER_EDGE)
+        return cv
+    cell = area / n
+    strip = 5.0 if n == 2 else 3.6
+    sheets = []
+    for r in range(n):
+        for c in range(n):
+            x0 = o + c * cell - (strip / 2 if c > 0 else 0)
+            x1 = o + (c + 1) * cell + (strip / 2 if c < n - 1 else 0)
+            y0 = o + r * cell - (strip / 2 if r > 0 else 0)
+            y1 = o + (r + 1) * cell + (strip / 2 if r < n - 1 else 0)
+            sheets.append((x0, y0, x1 - x0, y1 - y0))
+    shadow(cv, [(o, o), (o + area, o), (o + area, o + area), (o, o + area)], 1.0, 1.2, 0.3)
+    for x, y, w, h in sheets:
+        cv.rect(x, y, w, h, color)
+    for i in range(1, n):
+        edge = o + i * cell
+        cv.rect(edge - strip / 2, o, strip, area, (30, 30, 40), 0.22)
+        cv.rect(o, edge - strip / 2, area, strip, (30, 30, 40), 0.22)
+    for x, y, w, h in sheets:
+        cv.frame(x, y, w, h, 0.6, PAPER_EDGE)
+    for i in range(1, n):
+        edge = o + i * cell
+        dashes(cv, edge, o + 1, edge, o + area - 1, CUT)
+        dashes(cv, o + 1, edge, o + area - 1, edge, CUT)
+    # scissors' marks where the cut lines leave the poster
+    for i in range(1, n):
+        edge = o + i * cell
+        for x0, y0, x1, y1 in ((edge, 0.5, edge, o - 0.5), (edge, o + area + 0.5, edge, POSTER - 0.5),
+                               (0.5, edge, o - 0.5, edge), (o + area + 0.5, edge, POSTER - 0.5, edge)):
+            cv.line(x0, y0, x1, y1, 1.0, CUT, caps=False)
+    return cv
+
+
+def poster_size_button(n, down):
+    """The size buttons: a small picture cut into n x n sheets."""
+    cv = Canvas(QB, QB)
+    quality_plate(cv, down)
+    shift = 1 if down else 0
+    x, y, size = 9 + shift, 9 + shift, 26.0
+    color = scene_sampler(x, y, size, size)
+    gap = 1.6
+    cell = (size - gap * (n - 1)) / n
+    for r in range(n):
+        for c in range(n):
+            cx, cy = x + c * (cell + gap), y + r * (cell + gap)
+            cv.rect(cx, cy, cell, cell, color)
+            cv.frame(cx, cy, cell, cell, 0.5, PAPER_EDGE)
+    return cv
+
+
 # -- BMP files ---------------------------------------------------------------
 def write_bmp24(path, rows):
     h, w = len(rows), len(rows[0])
@@ -693,6 +787,18 @@ PICTURES = {
     'PELMORA_LOGO': logo,
     'BANNER': lambda: banner(460, 56, (60, 150, 210)),
     'BANNER_ALTERNATE': lambda: banner(460, 56, (120, 90, 200)),
+    'POSTER_2X2': lambda: poster_preview(2, False),
+    'POSTER_3X3': lambda: poster_preview(3, False),
+    'POSTER_4X4': lambda: poster_preview(4, False),
+    'POSTER_2X2_OVERLAP': lambda: poster_preview(2, True),
+    'POSTER_3X3_OVERLAP': lambda: poster_preview(3, True),
+    'POSTER_4X4_OVERLAP': lambda: poster_preview(4, True),
+    'POSTER_SIZE_2X2_UP': lambda: poster_size_button(2, False),
+    'POSTER_SIZE_3X3_UP': lambda: poster_size_button(3, False),
+    'POSTER_SIZE_4X4_UP': lambda: poster_size_button(4, False),
+    'POSTER_SIZE_2X2_DOWN': lambda: poster_size_button(2, True),
+    'POSTER_SIZE_3X3_DOWN': lambda: poster_size_button(3, True),
+    'POSTER_SIZE_4X4_DOWN': lambda: poster_size_button(4, True),
 }
 
 

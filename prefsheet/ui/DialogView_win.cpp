@@ -99,6 +99,8 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         page_.OnHelp(*this, GetDlgCtrlID(reinterpret_cast<HWND>(wParam)));
         return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default:
         return FALSE;
     }
@@ -235,6 +237,27 @@ void DialogView::SetTextLimit(int id, int characters)
 void DialogView::SetWindowTitle(const std::string& text)
 {
     SetWindowTextA(hwnd_, text.c_str());
+}
+
+void DialogView::SetTextColour(int id, uint32_t rgb)
+{
+    if (rgb == kTextBlack)
+        textColours_.erase(id);
+    else
+        textColours_[id] = static_cast<COLORREF>(rgb);
+    InvalidateRect(item(id), nullptr, TRUE);
+}
+
+// Only the statics given a colour are answered; every other control keeps
+// the dialog's own answer (the common library's controls paint on it).
+INT_PTR DialogView::colourStatic(HDC dc, HWND control)
+{
+    const auto it = textColours_.find(GetDlgCtrlID(control));
+    if (it == textColours_.end())
+        return FALSE;
+    SetTextColor(dc, it->second);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void DialogView::ClearList(int id)

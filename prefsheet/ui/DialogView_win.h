@@ -39,6 +39,7 @@ public:
     std::string GetText(int id) const override;
     void SetTextLimit(int id, int characters) override;
     void SetWindowTitle(const std::string& text) override;
+    void SetTextColour(int id, uint32_t rgb) override;
     void ClearList(int id) override;
     void AddListItem(int id, const std::string& text, int32_t data) override;
     int GetListCount(int id) const override;
@@ -70,6 +71,7 @@ private:
     static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, int code);
+    INT_PTR colourStatic(HDC dc, HWND control);
     HWND item(int id) const;
     Kind kind(int id) const;
 
@@ -83,5 +85,6 @@ private:
     int quiet_ = 0;
     std::map<int, UniqueBitmap> pictures_;
     std::map<int, uint32_t> pictureIds_;
+    std::map<int, COLORREF> textColours_;   // statics whose text is not the default colour
     UniqueWindow child_;   // last: the window goes before its pictures
 };

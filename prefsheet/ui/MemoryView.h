@@ -28,6 +28,7 @@ public:
         int movedX = 0;
         int movedY = 0;
         int redraws = 0;
+        uint32_t textColour = kTextBlack;
     };
     struct Message {
         std::string text;
@@ -46,6 +47,7 @@ public:
     std::string GetText(int id) const override { return get(id).text; }
     void SetTextLimit(int id, int characters) override { at(id).textLimit = characters; }
     void SetWindowTitle(const std::string& text) override { title = text; }
+    void SetTextColour(int id, uint32_t rgb) override { at(id).textColour = rgb; }
 
     void ClearList(int id) override;
     void AddListItem(int id, const std::string& text, int32_t data) override;

@@ -20,6 +20,10 @@ enum class Notify {
 constexpr int kDialogOk = 1;
 constexpr int kDialogCancel = 2;
 
+// Text colours of SetTextColour.
+constexpr uint32_t kTextBlack = 0x000000;
+constexpr uint32_t kTextRed = 0x0000FF;
+
 class View {
 public:
     virtual ~View() = default;
@@ -34,6 +38,8 @@ public:
     virtual std::string GetText(int id) const = 0;
     virtual void SetTextLimit(int id, int characters) = 0;
     virtual void SetWindowTitle(const std::string& text) = 0;
+    // A static text's colour, as a Windows COLORREF (red in the low byte).
+    virtual void SetTextColour(int id, uint32_t rgb) = 0;
 
     // Lists and combo boxes: items carry a number beside their text.
     virtual void ClearList(int id) = 0;
