@@ -2,13 +2,14 @@
 // settings model, clicked by control id under Wine on the virtual display;
 // the selection is checked in the saved 1056-byte record. Saves poster.bmp
 // and posterselect.bmp.
+#include "SheetWindow_win.h"   // first: the view must see <windows.h>'s MessageBox macro
+
 #include "GUIPrinter.h"
 #include "LcDevMode.h"
 #include "OptionKeys.h"
 #include "PersonalSettings.h"
 #include "PosterPropPage.h"
 #include "ResourceIds.h"
-#include "SheetWindow_win.h"
 
 #include "Fakes.h"
 #include "ModelFakes.h"
