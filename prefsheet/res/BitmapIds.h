@@ -52,6 +52,13 @@
 #define IDB_BANNER                              6921
 #define IDB_BANNER_ALTERNATE                    5011
 
+/* The advanced page: binding edges, layouts, sharpening. */
+#define IDB_BINDING_LONG_EDGE                   7200
+#define IDB_BINDING_SHORT_EDGE                  7201
+#define IDB_LAYOUT_PAGES_PER_SHEET              7202
+#define IDB_LAYOUT_BOOKLET                      7203
+#define IDB_SHARPENING                          5428
+
 /* The product logo, 32 x 32. */
 #define IDB_PELMORA_LOGO                        1000
 

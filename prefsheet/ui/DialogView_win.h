@@ -10,7 +10,10 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
+
+class SheetWindow;
 
 class DialogView : public View {
 public:
@@ -61,6 +64,9 @@ public:
     void KillTimer(int timerId) override;
     void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) override;
     void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) override;
+    bool EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages) override;
+    void ShowSheetPage(int index) override;
+    SheetWindow* embeddedSheet() const { return sheet_.get(); }
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -83,5 +89,6 @@ private:
     int quiet_ = 0;
     std::map<int, UniqueBitmap> pictures_;
     std::map<int, uint32_t> pictureIds_;
+    std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
     UniqueWindow child_;   // last: the window goes before its pictures
 };
