@@ -691,7 +691,6 @@ def booklet():
 def sharpening():
     """A sharp edge beside a soft one."""
     cv = Canvas(40, 40)
-    cv.rect(0, 0, 40, 40, TRANSPARENT)
     sheet(cv, 4, 4, 32, 32)
     landscape_scene(cv, 7, 7, 26, 26)
     cv.line(20, 7, 20, 33, 0.8, (255, 255, 255))

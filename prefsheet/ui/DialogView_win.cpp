@@ -124,6 +124,8 @@ void DialogView::command(int id, int code)
     case Kind::Button:
     case Kind::PictureButton:
     case Kind::Static:
+    case Kind::PictureStatic:   // STN_CLICKED, with SS_NOTIFY
+    case Kind::Link:
         if (code == BN_CLICKED)
             page_.OnCommand(*this, id, Notify::Clicked);
         break;
@@ -167,6 +169,8 @@ DialogView::Kind DialogView::kind(int id) const
         {GUI_CLASS_GUIBUTTON, Kind::PictureButton},
         {GUI_CLASS_TRANSSTATICBMP, Kind::PictureStatic},
         {GUI_CLASS_TRANSPARENTBMP, Kind::PictureStatic},
+        {GUI_CLASS_LINK, Kind::Link},
+        {GUI_CLASS_URLLINK, Kind::Link},
     };
     for (const Entry& e : kinds)
         if (lstrcmpiA(name, e.name) == 0)

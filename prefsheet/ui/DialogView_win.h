@@ -71,7 +71,7 @@ public:
 private:
     // PictureButton and PictureStatic are the common library's picture
     // controls, which load their own bitmaps from the bitmap library.
-    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static, PictureButton, PictureStatic };
+    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static, PictureButton, PictureStatic, Link };
 
     static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);

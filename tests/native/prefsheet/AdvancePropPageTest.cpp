@@ -172,6 +172,7 @@ TEST(AdvancePage, PortsWithoutTwoWayLockTheTwoSidedControls)
         EXPECT_EQ(o.view.IsEnabled(IDC_ADV_STATUS_LINK), r.port != 10);
     }
     Opening o;
+    o.model->SetPrintWord140(2);
     o.open();
     o.view.Click(*o.page, IDC_ADV_PRINT_OPTION);
     EXPECT_EQ(o.model->GetPrintWord140(), 1);
