@@ -68,6 +68,12 @@
 #define IDB_POSTER_SIZE_2X2_DOWN                7053
 #define IDB_POSTER_SIZE_3X3_DOWN                7054
 #define IDB_POSTER_SIZE_4X4_DOWN                7055
+/* The advanced page: binding edges, layouts, sharpening. */
+#define IDB_BINDING_LONG_EDGE                   7200
+#define IDB_BINDING_SHORT_EDGE                  7201
+#define IDB_LAYOUT_PAGES_PER_SHEET              7202
+#define IDB_LAYOUT_BOOKLET                      7203
+#define IDB_SHARPENING                          5428
 
 /* The product logo, 32 x 32. */
 #define IDB_PELMORA_LOGO                        1000

@@ -193,6 +193,47 @@
 #define IDC_POSTER_STATUS_LABEL         1552
 #define IDC_POSTER_STATUS               1553
 #define IDC_POSTER_HELP                 1554
+/* Advanced page and its layout pages (the poster page is template 635). */
+#define IDD_ADVANCED                    740
+#define IDD_LAYOUT_NORMAL               636
+#define IDD_LAYOUT_TWO_UP               637
+#define IDD_LAYOUT_PAGES_PER_SHEET      638
+#define IDD_LAYOUT_BOOKLET              639
+#define IDD_LAYOUT_PANORAMA             640
+#define IDD_LAYOUT_BORDERLESS           641
+#define IDS_SIDE_FLIP                   61
+#define IDS_IMAGE_SHARPENING            508
+#define IDS_SIDE_FLIP_TYPICAL           9439
+#define IDS_LAYOUT_NORMAL               41400
+#define IDS_LAYOUT_TWO_UP               41401
+#define IDS_LAYOUT_PAGES_PER_SHEET      41402
+#define IDS_LAYOUT_BOOKLET              41403
+#define IDS_LAYOUT_POSTER               41404
+#define IDS_LAYOUT_PANORAMA             41405
+#define IDS_LAYOUT_BORDERLESS           41406
+#define IDS_METHOD_NONE                 41410
+#define IDS_METHOD_MANUAL               41411
+#define IDS_METHOD_AUTOMATIC            41412
+#define IDS_METHOD_AUTOMATIC_SLOW       41413
+#define IDS_DRY_NORMAL                  41420
+#define IDS_DRY_LONGER                  41421
+#define IDS_DRY_LONGEST                 41422
+#define IDC_ADV_LAYOUT_LIST             1800
+#define IDC_ADV_SHEET                   1801
+#define IDC_ADV_BIND_LONG               1803
+#define IDC_ADV_BIND_LONG_PICTURE       1804
+#define IDC_ADV_BIND_SHORT              1805
+#define IDC_ADV_BIND_SHORT_PICTURE      1806
+#define IDC_ADV_SIDE_FLIP_LABEL         1807
+#define IDC_ADV_PRINT_OPTION            1808
+#define IDC_ADV_DRY_TIME                1809
+#define IDC_ADV_METHOD                  1810
+#define IDC_ADV_SHARPENING              1811
+#define IDC_ADV_SHARPENING_PICTURE      1812
+#define IDC_ADV_STATUS_LINK             1813
+#define IDC_ADV_MORE_OPTIONS            1814
+#define IDC_LAYOUT_PICTURE              1820
+#define IDC_LAYOUT_TEXT                 1821
 
 #define IDB_PELMORA_LOGO            1000
 

@@ -199,6 +199,7 @@ DIGITS = {
     '2': [[(0.4, 1.2), (1.2, 0.1), (2.8, 0.1), (3.6, 1.2), (3.5, 2.4), (0.3, 6), (3.8, 6)]],
     '3': [[(0.4, 0.6), (1.4, 0), (2.9, 0.1), (3.6, 1.1), (3.4, 2.4), (2.0, 2.9)],
           [(2.0, 2.9), (3.5, 3.5), (3.7, 4.9), (2.8, 6), (1.2, 6), (0.3, 5.3)]],
+    '4': [[(2.9, 6), (2.9, 0), (0.2, 4.2), (3.8, 4.2)]],
 }
 
 
@@ -732,6 +733,64 @@ def write_bmp24(path, rows):
         f.write(data)
 
 
+# -- the advanced page -------------------------------------------------------
+def binding(long_edge):
+    """Two sheets opened like a book along the bound edge, the binding marked."""
+    cv = Canvas(PW, PW)
+    if long_edge:
+        w, h = 24, 34
+        sheet(cv, 6, 14, w, h)
+        sheet(cv, 6 + w + 2, 14, w, h)
+        text_lines(cv, 10, 20, w - 8, h - 12, 3.0)
+        text_lines(cv, 12 + w, 20, w - 8, h - 12, 3.0)
+        cv.rect(6 + w - 0.5, 12, 3, h + 4, (200, 70, 50))
+    else:
+        w, h = 40, 22
+        sheet(cv, 12, 6, w, h)
+        sheet(cv, 12, 6 + h + 2, w, h)
+        text_lines(cv, 16, 10, w - 8, h - 8, 3.0)
+        text_lines(cv, 16, 12 + h, w - 8, h - 8, 3.0)
+        cv.rect(10, 6 + h - 0.5, w + 4, 3, (200, 70, 50))
+    return cv
+
+
+def pages_per_sheet():
+    """Four numbered pages on one sheet."""
+    cv = Canvas(PW, PW)
+    w, h = 38, 50
+    x, y = centred(w, h)
+    sheet(cv, x, y, w, h, fold=8)
+    pw, ph = w / 2 - 5, h / 2 - 5
+    for i in range(4):
+        px = x + 3 + (i % 2) * (pw + 3)
+        py = y + 3 + (i // 2) * (ph + 3)
+        cv.rect(px, py, pw, ph, (206, 212, 222))
+        cv.rect(px + 0.7, py + 0.7, pw - 1.4, ph - 1.4, (250, 251, 253))
+        digit(cv, str(i + 1), px + pw - 5, py + 1.5, 4.4, BLUE, 1.2)
+        text_lines(cv, px + 1.5, py + 7, pw - 6, ph - 8, 2.4, INK_TEXT, 0.9)
+    return cv
+
+
+def booklet():
+    """A folded booklet: the cover in front, the inner pages behind."""
+    cv = Canvas(PW, PW)
+    sheet(cv, 18, 10, 30, 42)
+    sheet(cv, 14, 12, 30, 42)
+    cv.rect(14, 12, 2.5, 42, (190, 196, 206))
+    landscape_scene(cv, 19, 17, 21, 14)
+    text_lines(cv, 19, 35, 21, 14, 3.0)
+    return cv
+
+
+def sharpening():
+    """A sharp edge beside a soft one."""
+    cv = Canvas(40, 40)
+    sheet(cv, 4, 4, 32, 32)
+    landscape_scene(cv, 7, 7, 26, 26)
+    cv.line(20, 7, 20, 33, 0.8, (255, 255, 255))
+    return cv
+
+
 def write_bmp8(path, colours, rows):
     h, w = len(rows), len(rows[0])
     stride = (w + 3) & ~3
@@ -799,6 +858,11 @@ PICTURES = {
     'POSTER_SIZE_2X2_DOWN': lambda: poster_size_button(2, True),
     'POSTER_SIZE_3X3_DOWN': lambda: poster_size_button(3, True),
     'POSTER_SIZE_4X4_DOWN': lambda: poster_size_button(4, True),
+    'BINDING_LONG_EDGE': lambda: binding(True),
+    'BINDING_SHORT_EDGE': lambda: binding(False),
+    'LAYOUT_PAGES_PER_SHEET': pages_per_sheet,
+    'LAYOUT_BOOKLET': booklet,
+    'SHARPENING': sharpening,
 }
 
 

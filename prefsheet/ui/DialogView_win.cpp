@@ -1,6 +1,7 @@
 #include "DialogView_win.h"
 
 #include "CommonLibrary.h"
+#include "SheetWindow_win.h"
 #include "drvcommon.h"
 
 #include <commctrl.h>
@@ -125,6 +126,8 @@ void DialogView::command(int id, int code)
     case Kind::Button:
     case Kind::PictureButton:
     case Kind::Static:
+    case Kind::PictureStatic:   // STN_CLICKED, with SS_NOTIFY
+    case Kind::Link:
         if (code == BN_CLICKED)
             page_.OnCommand(*this, id, Notify::Clicked);
         break;
@@ -168,6 +171,8 @@ DialogView::Kind DialogView::kind(int id) const
         {GUI_CLASS_GUIBUTTON, Kind::PictureButton},
         {GUI_CLASS_TRANSSTATICBMP, Kind::PictureStatic},
         {GUI_CLASS_TRANSPARENTBMP, Kind::PictureStatic},
+        {GUI_CLASS_LINK, Kind::Link},
+        {GUI_CLASS_URLLINK, Kind::Link},
     };
     for (const Entry& e : kinds)
         if (lstrcmpiA(name, e.name) == 0)
@@ -424,4 +429,31 @@ void DialogView::OpenHelp(const std::string& helpFile, const std::string& window
 {
     const UINT helpContext = 0x000F;   // HH_HELP_CONTEXT: the topic mapped to a number
     GuiShowHelp(hwnd_, helpFile.c_str(), window.c_str(), helpContext, topic);
+}
+
+bool DialogView::EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages)
+{
+    HWND placeholder = item(placeholderId);
+    if (placeholder == nullptr || sheet_ != nullptr)
+        return false;
+    RECT area;
+    GetWindowRect(placeholder, &area);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&area), 2);
+    area.top -= raise;
+    ShowWindow(placeholder, SW_HIDE);
+    auto sheet = std::make_unique<SheetWindow>(resources_, bitmaps_);
+    for (const SheetPage& p : pages)
+        sheet->AddPage(p.templateId, p.title, *p.page);
+    if (!sheet->Create(hwnd_, placeholderId + 1, area, false))
+        return false;
+    // Tab order: the sheet takes the placeholder's place.
+    SetWindowPos(sheet->hwnd(), placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    sheet_ = std::move(sheet);
+    return true;
+}
+
+void DialogView::ShowSheetPage(int index)
+{
+    if (sheet_ != nullptr)
+        sheet_->SetActivePage(index);
 }

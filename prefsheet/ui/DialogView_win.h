@@ -10,7 +10,10 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
+
+class SheetWindow;
 
 class DialogView : public View {
 public:
@@ -62,11 +65,14 @@ public:
     void KillTimer(int timerId) override;
     void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) override;
     void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) override;
+    bool EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages) override;
+    void ShowSheetPage(int index) override;
+    SheetWindow* embeddedSheet() const { return sheet_.get(); }
 
 private:
     // PictureButton and PictureStatic are the common library's picture
     // controls, which load their own bitmaps from the bitmap library.
-    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static, PictureButton, PictureStatic };
+    enum class Kind { Other, Button, List, Combo, Edit, Spin, Slider, Static, PictureButton, PictureStatic, Link };
 
     static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -86,5 +92,6 @@ private:
     std::map<int, UniqueBitmap> pictures_;
     std::map<int, uint32_t> pictureIds_;
     std::map<int, COLORREF> textColours_;   // statics whose text is not the default colour
+    std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
     UniqueWindow child_;   // last: the window goes before its pictures
 };

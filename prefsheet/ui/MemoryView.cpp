@@ -109,3 +109,26 @@ std::string MemoryView::SelectedText(int id) const
     const Control& c = get(id);
     return c.selection >= 0 ? c.items[c.selection].first : std::string();
 }
+
+bool MemoryView::EmbedSheet(int placeholderId, int, const std::vector<SheetPage>& pages)
+{
+    at(placeholderId).visible = false;
+    sheetPages = pages;
+    sheetViews_.clear();
+    for (const SheetPage& p : pages) {
+        sheetViews_.push_back(std::make_unique<MemoryView>());
+        sheetViews_.back()->strings = strings;
+        p.page->OnInit(*sheetViews_.back());
+    }
+    if (!pages.empty())
+        ShowSheetPage(0);
+    return true;
+}
+
+void MemoryView::ShowSheetPage(int index)
+{
+    if (index < 0 || index >= static_cast<int>(sheetPages.size()))
+        return;
+    sheetPageShown = index;
+    sheetPages[static_cast<size_t>(index)].page->OnSetActive(*sheetViews_[static_cast<size_t>(index)]);
+}

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -85,6 +86,14 @@ public:
         helpOpened.push_back(Help{helpFile, window, topic});
     }
 
+    // The embedded sheet's pages each get a view of their own, initialised
+    // when the sheet is made; showing one activates it.
+    bool EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages) override;
+    void ShowSheetPage(int index) override;
+    MemoryView& sheetView(int index) { return *sheetViews_.at(static_cast<size_t>(index)); }
+    int sheetPageShown = -1;
+    std::vector<SheetPage> sheetPages;
+
     // What a user does: each changes the control, then tells the page.
     void Click(DialogPage& page, int id);
     void Select(DialogPage& page, int id, int index);
@@ -118,4 +127,5 @@ private:
     const Control& get(int id) const;
 
     std::map<int, Control> controls_;
+    std::vector<std::unique_ptr<MemoryView>> sheetViews_;
 };

@@ -150,8 +150,14 @@ LRESULT CALLBACK SheetWindow::Proc(HWND window, UINT message, WPARAM wParam, LPA
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         }
         auto* self = reinterpret_cast<SheetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY)
+        if (message == WM_NCDESTROY) {
+            // Gone with its parent: nothing left for the destructor to destroy.
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            if (self != nullptr) {
+                self->window_.release();
+                self->tabs_ = nullptr;
+            }
+        }
         if (self != nullptr && message != WM_NCCREATE && message != WM_NCDESTROY)
             return self->handle(window, message, wParam, lParam);
     } catch (...) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class DialogPage;
 class InkDisplay;
@@ -14,6 +15,13 @@ enum class Notify {
     Clicked,      // button, check box, radio button, picture control
     SelChange,    // list or combo box selection
     EditChange,   // edit field text
+};
+
+// One page of a sheet embedded in a window; the page object outlives it.
+struct SheetPage {
+    int templateId;
+    std::string title;
+    DialogPage* page;
 };
 
 // Answers of message boxes and modal dialogs, as on Windows.
@@ -77,6 +85,12 @@ public:
     // Opens a topic of a help file through the common library; window is
     // appended to the file name (">name" picks a window of the help file).
     virtual void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) = 0;
+
+    // A sheet of pages embedded over a placeholder control, raised by
+    // `raise` pixels, its tab strip hidden; its first page shows. False when
+    // it cannot be made. One per window.
+    virtual bool EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages) = 0;
+    virtual void ShowSheetPage(int index) = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a

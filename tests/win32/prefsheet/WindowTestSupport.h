@@ -56,6 +56,17 @@ struct Controls {
         SendMessageA(item(id), BM_CLICK, 0, 0);
         pump();
     }
+    // A mouse click in the middle of a control that has no BM_CLICK (a
+    // picture or a link).
+    void press(int id) const
+    {
+        RECT r;
+        GetClientRect(item(id), &r);
+        const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+        SendMessageA(item(id), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        SendMessageA(item(id), WM_LBUTTONUP, 0, middle);
+        pump();
+    }
     // Selects the combo box or list box entry whose item data is `data`, and
     // notifies the dialog as a user's choice does.
     void choose(int id, int32_t data) const;
