@@ -35,10 +35,9 @@ int sign(int value)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string input = FuzzText(data, size);
-    const std::string::size_type nul = input.find('\0');
-    const std::string leftText = input.substr(0, nul);
-    const std::string rightText = nul == std::string::npos ? std::string() : input.substr(nul + 1);
+    std::string leftText;
+    std::string rightText;
+    FuzzSplitAtNul(FuzzText(data, size), leftText, rightText);
 
     FourPartVersion left;
     FourPartVersion right;

@@ -18,3 +18,13 @@ inline std::string FuzzText(const unsigned char* data, std::size_t size)
 {
     return std::string(reinterpret_cast<const char*>(data), size);
 }
+
+// Inputs that carry two texts separate them with a NUL byte; false when
+// there is none (the second text is then empty).
+inline bool FuzzSplitAtNul(const std::string& input, std::string& first, std::string& second)
+{
+    const std::string::size_type nul = input.find('\0');
+    first = input.substr(0, nul);
+    second = nul == std::string::npos ? std::string() : input.substr(nul + 1);
+    return nul != std::string::npos;
+}

@@ -38,10 +38,9 @@ std::string serialise(const Manifest& m)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string input = FuzzText(data, size);
-    const std::string::size_type nul = input.find('\0');
-    const std::string document = input.substr(0, nul);
-    const std::string installedText = nul == std::string::npos ? std::string() : input.substr(nul + 1);
+    std::string document;
+    std::string installedText;
+    const bool installed = FuzzSplitAtNul(FuzzText(data, size), document, installedText);
 
     Manifest manifest;
     std::string error;
@@ -68,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const UpdateCheckAnswer answer =
-        answerUpdateCheck(document, nul == std::string::npos ? nullptr : installedText.c_str());
+        answerUpdateCheck(document, installed ? installedText.c_str() : nullptr);
     if (!accepted) {
         FUZZ_CHECK(answer.result == UPD_INVALID_RESPONSE_DOC && answer.newerVersion.empty());
     } else if (answer.result == UPD_UPDATES_AVAILABLE) {
@@ -78,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(answer.result == UPD_UPDATES_NOT_AVAILABLE && answer.newerVersion.empty());
     }
     // Nothing installed (no text) means 0.0.0.0: every version but that one is newer.
-    if (accepted && nul == std::string::npos)
+    if (accepted && !installed)
         FUZZ_CHECK((answer.result == UPD_UPDATES_AVAILABLE) == (manifest.version.text() != "0.0.0.0"));
     return 0;
 }

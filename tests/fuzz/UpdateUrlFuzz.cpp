@@ -36,12 +36,11 @@ void checkFileUrl(const std::string& url)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string input = FuzzText(data, size);
-    const std::string::size_type nul = input.find('\0');
-    const std::string manifestUrl = input.substr(0, nul);
+    std::string manifestUrl;
+    std::string reference;
+    FuzzSplitAtNul(FuzzText(data, size), manifestUrl, reference);
     // URLs reach the library as C strings: the reference ends at the next NUL.
-    const std::string reference =
-        nul == std::string::npos ? std::string() : input.substr(nul + 1, input.find('\0', nul + 1) - nul - 1);
+    reference = reference.substr(0, reference.find('\0'));
 
     const std::string resolved = resolveReference(manifestUrl, reference);
     if (urlScheme(reference) != UrlScheme::Unsupported) {
