@@ -4,7 +4,17 @@ set(PELMORA_RESULTS_DIR ${CMAKE_BINARY_DIR}/test-results)
 file(MAKE_DIRECTORY ${PELMORA_RESULTS_DIR})
 
 option(SANITIZE "Build the native tree with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-if(SANITIZE AND NOT WIN32)
+# The fuzz tree (clang): the portable libraries instrumented for libFuzzer,
+# optimised so the fuzzers run fast, and the fuzz targets instead of the tests.
+option(FUZZ "Build the libFuzzer targets of the portable parsers (clang only)" OFF)
+if(FUZZ AND NOT WIN32)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "FUZZ=ON needs clang: configure with CC=clang CXX=clang++")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer -O1 -g)
+    add_link_options(-fsanitize=address,undefined)
+elseif(SANITIZE AND NOT WIN32)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
