@@ -24,6 +24,10 @@ struct PageContext {
     char decimalSymbol = '.';   // the user's locale, for typed measures
     // Shows the main window's layout page; empty where no window has one.
     std::function<void()> showLayoutPage;
+    // The running system (QueryOsVersion on Windows); balloon tips need it.
+    OsVersion os{};
+    // Gives the main dialog's tab strip the focus; empty where no main dialog.
+    std::function<void()> focusTabStrip{};
 };
 
 // The context's ink display, or one that knows no ink when the factory is

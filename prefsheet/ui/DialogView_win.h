@@ -61,6 +61,7 @@ public:
     void KillTimer(int timerId) override;
     void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) override;
     void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) override;
+    void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -72,6 +73,14 @@ private:
     void command(int id, int code);
     HWND item(int id) const;
     Kind kind(int id) const;
+
+    // Keys reach a page before the dialog manager (which may belong to a
+    // host we do not own) through one message hook of the thread, kept while
+    // any view has a window.
+    static LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam);
+    static void filterKey(MSG& message);
+    void attachKeys();
+    void detachKeys();
 
     DialogPage& page_;
     HINSTANCE resources_;

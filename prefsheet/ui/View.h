@@ -20,6 +20,20 @@ enum class Notify {
 constexpr int kDialogOk = 1;
 constexpr int kDialogCancel = 2;
 
+// Keys a page may take before the dialog manager acts on them.
+enum class Key {
+    Enter,          // Return, on any control
+    Tab,            // Tab without Shift
+    AltCharacter,   // Alt with a letter or a digit (the character, upper case)
+};
+
+// What the page makes of such a key.
+enum class KeyAction {
+    Default,        // the dialog manager acts as usual
+    PressAsSpace,   // the control gets a space bar press instead
+    Handled,        // the page acted; the key goes no further
+};
+
 class View {
 public:
     virtual ~View() = default;
@@ -71,6 +85,9 @@ public:
     // Opens a topic of a help file through the common library; window is
     // appended to the file name (">name" picks a window of the help file).
     virtual void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) = 0;
+
+    // Maintenance page: a picture button with a raised and a pressed picture.
+    virtual void SetButtonPictures(int id, uint32_t upId, uint32_t downId) = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a
@@ -90,4 +107,6 @@ public:
     // OK: false keeps the dialog open. Cancel cannot be refused.
     virtual bool OnOK(View&) { return true; }
     virtual void OnCancel(View&) {}
+    // A key pressed on control `id` of this page, before the dialog manager.
+    virtual KeyAction OnKey(View&, int /*id*/, Key, char /*character*/) { return KeyAction::Default; }
 };
