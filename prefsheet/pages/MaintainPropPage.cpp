@@ -95,24 +95,8 @@ void MaintainPropPage::setupTasks(View& view)
 
 void MaintainPropPage::setupInk(View& view)
 {
-    GUIPrinter& m = *model_;
     view.SetText(IDC_MAINT_ORDER_INK, view.String(IDS_ORDER_INK));
-    INKINFO ink;
-    m.GetInkInfo2(ink);
-    ink_->SetPrinterName(m.GetPrinterName());
-    ink_->SetInkInfo(&ink);
-    view.AttachInkDisplay(*ink_, IDC_MAINT_INK_LEFT, IDC_MAINT_INK_RIGHT);
-    if (!ink_->HasInkMonitoring()) {
-        view.Enable(IDC_MAINT_ORDER_INK, false);
-        view.Show(IDC_MAINT_ORDER_INK, false);
-    }
-    if (m.GetPortType() == 10) {
-        view.Enable(IDC_MAINT_ORDER_INK, false);
-        ink_->SetPortMode(10);
-    }
-    // Port type 12 orders no ink anywhere in the preferences.
-    if (m.GetPortType() == 12)
-        view.Enable(IDC_MAINT_ORDER_INK, false);
+    SetUpInkDisplay(view, *ink_, *model_, IDC_MAINT_ORDER_INK, IDC_MAINT_INK_LEFT, IDC_MAINT_INK_RIGHT);
 }
 
 bool MaintainPropPage::OnCommand(View& view, int id, Notify code)

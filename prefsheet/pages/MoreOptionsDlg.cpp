@@ -160,8 +160,9 @@ void MoreOptionsDlg::startCompleteToPrint(View& view)
     CompleteToPrintInput in{};
     in.mode = model_.GetCompleteToPrint();
     in.lockable = !o.equals(OptionKey::IDO_PMKPRODLIKE, 0);
+    // Bit 2 of the status program's own value keeps the options to itself.
     if (in.lockable && (in.mode & 3) == 0)
-        in.storedFlag = readStoredCompleteToPrint();
+        in.storedFlag = ReadStoredCompleteToPrint(context_.registry, context_.product, printerName_);
     photoMediaWithoutBlackWhite_ = PageSetupRules::IsPhotoMedia(model_.GetMediaType()) &&
                                    o.equals(OptionKey::IDO_UNSUPPORT_PRINTPHOTOBLACKWHITE, 1);
     in.photoMediaWithoutBlackWhite = photoMediaWithoutBlackWhite_;
@@ -176,23 +177,6 @@ void MoreOptionsDlg::startCompleteToPrint(View& view)
     view.Enable(IDC_MORE_CTP_A, boxes_.aEnabled);
     view.SetCheck(IDC_MORE_CTP_B, boxes_.bChecked);
     view.Enable(IDC_MORE_CTP_B, boxes_.bEnabled);
-}
-
-// The status program's own value: bit 2 says it keeps the options to itself.
-uint32_t MoreOptionsDlg::readStoredCompleteToPrint()
-{
-    RegistryComponent& registry = context_.registry;
-    const std::string valueName = Options(context_.product).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
-    uint32_t stored = 0;
-    registry.SetFriendlyName(printerName_);
-    registry.Create("PSW");
-    try {
-        registry.Read(valueName, &stored, sizeof stored);
-    } catch (const RegistryReadError&) {
-        stored = 0;
-    }
-    registry.Close();
-    return stored;
 }
 
 void MoreOptionsDlg::startYesNo(View& view, const char* key, int group, int yes, int no, int32_t value)

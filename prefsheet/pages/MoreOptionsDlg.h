@@ -85,7 +85,6 @@ private:
     void onOptionA(View& view);
     void onOptionB(View& view);
     void openHelp(View& view);
-    uint32_t readStoredCompleteToPrint();
     bool waveFilesFound() const;
 
     PageContext context_;

@@ -33,3 +33,39 @@ void ShowControlHelp(View& view, const ProductOptions& product, int controlId)
         return;
     view.OpenHelp(o.text(OptionKey::IDO_PROP_HELPFILE), ">whats this", static_cast<uint32_t>(controlId));
 }
+
+void SetUpInkDisplay(View& view, InkDisplay& ink, const GUIPrinter& model, int orderInkId, int leftTankId,
+                     int rightTankId)
+{
+    INKINFO words;
+    model.GetInkInfo2(words);
+    ink.SetPrinterName(model.GetPrinterName());
+    ink.SetInkInfo(&words);
+    view.AttachInkDisplay(ink, leftTankId, rightTankId);
+    if (!ink.HasInkMonitoring()) {
+        view.Enable(orderInkId, false);
+        view.Show(orderInkId, false);
+    }
+    if (model.GetPortType() == 10) {
+        view.Enable(orderInkId, false);
+        ink.SetPortMode(10);
+    }
+    if (model.GetPortType() == 12)
+        view.Enable(orderInkId, false);
+}
+
+uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
+                                   const std::string& printerName)
+{
+    const std::string valueName = Options(product).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
+    uint32_t stored = 0;
+    registry.SetFriendlyName(printerName);
+    registry.Create("PSW");
+    try {
+        registry.Read(valueName, &stored, sizeof stored);
+    } catch (const RegistryReadError&) {
+        stored = 0;
+    }
+    registry.Close();
+    return stored;
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CommonLibrary.h"
+#include "GUIPrinter.h"
 #include "PersonalSettings.h"
 #include "PropCommonFunctions.h"
 
@@ -37,3 +38,15 @@ std::unique_ptr<InkDisplay> MakeInkDisplay(const PageContext& context);
 // Help on a control (F1 or the right-click menu): its topic in the product's
 // help file, in the "whats this" window, where the product offers it.
 void ShowControlHelp(View& view, const ProductOptions& product, int controlId);
+
+// The pages that show ink: the display gets the model's ink and the two
+// tanks; the order-ink button goes when nothing is known about the ink and
+// greys where the port cannot order (type 12) or report (type 10, which
+// also hatches the levels as the last ones known).
+void SetUpInkDisplay(View& view, InkDisplay& ink, const GUIPrinter& model, int orderInkId, int leftTankId,
+                     int rightTankId);
+
+// The complete-to-print value the main window keeps for the status program
+// under "PSW" (IDO_KEY_NAME_COMPLETETOPRINT_FLAG); 0 when it has none.
+uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
+                                   const std::string& printerName);

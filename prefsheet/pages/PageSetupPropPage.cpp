@@ -284,23 +284,7 @@ void PageSetupPropPage::setupLabels(View& view)
 
 void PageSetupPropPage::setupInk(View& view)
 {
-    GUIPrinter& m = *model_;
-    INKINFO ink;
-    m.GetInkInfo2(ink);
-    ink_->SetPrinterName(m.GetPrinterName());
-    ink_->SetInkInfo(&ink);
-    view.AttachInkDisplay(*ink_, IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT);
-    // Nothing known about the ink: nothing to order from.
-    if (!ink_->HasInkMonitoring()) {
-        view.Enable(IDC_ORDER_INK, false);
-        view.Show(IDC_ORDER_INK, false);
-    }
-    if (m.GetPortType() == 10) {
-        view.Enable(IDC_ORDER_INK, false);
-        ink_->SetPortMode(10);
-    }
-    if (m.GetPortType() == 12)
-        view.Enable(IDC_ORDER_INK, false);
+    SetUpInkDisplay(view, *ink_, *model_, IDC_ORDER_INK, IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT);
 
     const bool layoutPage = static_cast<bool>(context_.showLayoutPage);
     view.Show(IDC_LAYOUT_OPTIONS, layoutPage);
@@ -680,17 +664,7 @@ bool PageSetupPropPage::completeToPrintLocksBlackWhite()
 {
     if (prodLike_ || model_->GetCompleteToPrint() == 0)
         return false;
-    const std::string valueName = Options(product_).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
-    uint32_t stored = 0;
-    registry_.SetFriendlyName(model_->GetPrinterName());
-    registry_.Create("PSW");
-    try {
-        registry_.Read(valueName, &stored, sizeof stored);
-    } catch (const RegistryReadError&) {
-        stored = 0;
-    }
-    registry_.Close();
-    return (stored & 3) != 0;
+    return (ReadStoredCompleteToPrint(registry_, product_, model_->GetPrinterName()) & 3) != 0;
 }
 
 void PageSetupPropPage::onBlackWhite(View& view)

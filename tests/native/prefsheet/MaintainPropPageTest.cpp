@@ -16,11 +16,6 @@
 
 namespace {
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 // The companion programs as command lines, built the way the launcher
 // builds them from the product's status program.
 class CommandLines : public CompanionActions {
@@ -39,7 +34,7 @@ private:
 
 struct Maintenance {
     ModelWorld world;
-    NoMessages messages;
+    SilentMessages messages;
     CommandLines companions{world.product};
     PortableInkDisplay* ink = nullptr;   // owned by the page
     int tabStripFocused = 0;
@@ -59,11 +54,7 @@ struct Maintenance {
         world.status.logCart[1] = 2;
         if (configure)
             configure(world);
-        model = world.make();
-        LCDEVMODE record = PlainRecord();
-        model->LoadFrom(record);
-        INKINFO blank{};
-        model->SetInkInfo2(blank, kModelPrinter);
+        model = MakePlainModel(world);
         model->SetPortType(portType);
         slots = std::make_unique<PersonalSettings>(world.product, world.registry, world.trace, messages,
                                                    [](LCDEVMODE&) {});

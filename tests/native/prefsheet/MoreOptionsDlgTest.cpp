@@ -21,16 +21,11 @@ using namespace MoreOptionsRules;
 
 namespace {
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 const char kValueName[] = "CompleteToPrint";
 
 struct MoreOptions {
     ModelWorld world;
-    NoMessages messages;
+    SilentMessages messages;
     RecordingCompanions companions;
     OsVersion os;
     std::unique_ptr<GUIPrinter> model;
@@ -48,11 +43,7 @@ struct MoreOptions {
         world.status.logCart[1] = 2;
         if (configure)
             configure(world);
-        model = world.make();
-        LCDEVMODE record = PlainRecord();
-        model->LoadFrom(record);
-        INKINFO blank{};
-        model->SetInkInfo2(blank, kModelPrinter);
+        model = MakePlainModel(world);
         slots = std::make_unique<PersonalSettings>(world.product, world.registry, world.trace, messages,
                                                    [](LCDEVMODE&) {});
     }

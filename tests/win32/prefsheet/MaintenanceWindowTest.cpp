@@ -33,11 +33,6 @@ namespace {
 const char kPrinter[] = "Pelmora Maintenance Test";
 const std::string kRoot = "Software\\Pelmora\\PrinterSettings\\Pelmora Maintenance Test";
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 // The common library's display, its reorder path counted instead of started.
 class CountingInkDisplay : public DrvInkDisplay {
 public:
@@ -87,7 +82,7 @@ struct Printer {
     DrvRegistry registry;
     RecordingTrace trace;
     RecordingCompanions companions;
-    NoMessages messages;
+    SilentMessages messages;
     int reorders = 0;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;
