@@ -107,3 +107,10 @@ public:
     virtual ~Trace() = default;
     virtual void OutputData(const std::string& line) = 0;
 };
+
+// What CRegistry::GetOSPlatform and GetOSVer answer: the platform id (1 the
+// Windows 95 family, 2 the NT family) and major << 8 | minor.
+struct OsVersion {
+    uint32_t platform = 2;
+    uint32_t version = 0x0501;
+};

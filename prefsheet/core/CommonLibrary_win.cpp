@@ -181,3 +181,11 @@ void DrvTrace::OutputData(const std::string& line)
 {
     spy_.OutputData(line);
 }
+
+OsVersion QueryOsVersion()
+{
+    OsVersion os;
+    os.platform = CRegistry::GetOSPlatform();
+    os.version = CRegistry::GetOSVer();
+    return os;
+}

@@ -86,3 +86,6 @@ public:
 private:
     CSpy spy_;
 };
+
+// The running system, through the common library's registry component.
+OsVersion QueryOsVersion();

@@ -1,7 +1,6 @@
 #include "AdvancePropPage.h"
 
 #include "BitmapIds.h"
-#include "InkPanel.h"
 #include "MoreOptionsDlg.h"
 #include "Options.h"
 #include "ResourceIds.h"
@@ -131,7 +130,8 @@ void AdvancePropPage::OnInit(View& view)
     view.SetPicture(IDC_ADV_BIND_LONG_PICTURE, IDB_BINDING_LONG_EDGE);
     view.SetPicture(IDC_ADV_BIND_SHORT_PICTURE, IDB_BINDING_SHORT_EDGE);
 
-    SetUpInkPanel(view, *ink_, m, context_.product);
+    LabelOrderInk(view, context_.product, IDC_ORDER_INK);
+    SetUpInkDisplay(view, *ink_, m, IDC_ORDER_INK, IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT);
     if (m.GetPortType() == 10)
         view.Enable(IDC_ADV_STATUS_LINK, false);
     m.SetRememberedBlankPageSuppression(m.GetBlankPageSuppression());

@@ -1,6 +1,7 @@
 #include "PageContext.h"
 
 #include "Options.h"
+#include "ResourceIds.h"
 #include "View.h"
 
 namespace {
@@ -32,4 +33,46 @@ void ShowControlHelp(View& view, const ProductOptions& product, int controlId)
     if (controlId <= 0 || !o.equals(OptionKey::IDO_PROP_CONTEXT_HELP, 1))
         return;
     view.OpenHelp(o.text(OptionKey::IDO_PROP_HELPFILE), ">whats this", static_cast<uint32_t>(controlId));
+}
+
+void SetUpInkDisplay(View& view, InkDisplay& ink, const GUIPrinter& model, int orderInkId, int leftTankId,
+                     int rightTankId)
+{
+    INKINFO words;
+    model.GetInkInfo2(words);
+    ink.SetPrinterName(model.GetPrinterName());
+    ink.SetInkInfo(&words);
+    view.AttachInkDisplay(ink, leftTankId, rightTankId);
+    if (!ink.HasInkMonitoring()) {
+        view.Enable(orderInkId, false);
+        view.Show(orderInkId, false);
+    }
+    if (model.GetPortType() == 10) {
+        view.Enable(orderInkId, false);
+        ink.SetPortMode(10);
+    }
+    if (model.GetPortType() == 12)
+        view.Enable(orderInkId, false);
+}
+
+void LabelOrderInk(View& view, const ProductOptions& product, int orderInkId)
+{
+    const bool supplies = Options(product).equals(OptionKey::IDO_ORDERINK_STRING, 1);
+    view.SetText(orderInkId, view.String(supplies ? IDS_ORDER_SUPPLIES : IDS_ORDER_INK));
+}
+
+uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
+                                   const std::string& printerName)
+{
+    const std::string valueName = Options(product).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
+    uint32_t stored = 0;
+    registry.SetFriendlyName(printerName);
+    registry.Create("PSW");
+    try {
+        registry.Read(valueName, &stored, sizeof stored);
+    } catch (const RegistryReadError&) {
+        stored = 0;
+    }
+    registry.Close();
+    return stored;
 }

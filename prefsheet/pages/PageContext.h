@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CommonLibrary.h"
+#include "GUIPrinter.h"
 #include "PersonalSettings.h"
 #include "PropCommonFunctions.h"
 
@@ -24,6 +25,10 @@ struct PageContext {
     char decimalSymbol = '.';   // the user's locale, for typed measures
     // Shows the main window's layout page; empty where no window has one.
     std::function<void()> showLayoutPage;
+    // The running system (QueryOsVersion on Windows); balloon tips need it.
+    OsVersion os{};
+    // Gives the main dialog's tab strip the focus; empty where no main dialog.
+    std::function<void()> focusTabStrip{};
 };
 
 // The context's ink display, or one that knows no ink when the factory is
@@ -33,3 +38,17 @@ std::unique_ptr<InkDisplay> MakeInkDisplay(const PageContext& context);
 // Help on a control (F1 or the right-click menu): its topic in the product's
 // help file, in the "whats this" window, where the product offers it.
 void ShowControlHelp(View& view, const ProductOptions& product, int controlId);
+
+// The pages that show ink: the display gets the model's ink and the two
+// tanks; the order-ink button goes when nothing is known about the ink and
+// greys where the port cannot order (type 12) or report (type 10, which
+// also hatches the levels as the last ones known).
+void SetUpInkDisplay(View& view, InkDisplay& ink, const GUIPrinter& model, int orderInkId, int leftTankId,
+                     int rightTankId);
+// The order-ink button's label: ordering supplies or ink, by IDO_ORDERINK_STRING.
+void LabelOrderInk(View& view, const ProductOptions& product, int orderInkId);
+
+// The complete-to-print value the main window keeps for the status program
+// under "PSW" (IDO_KEY_NAME_COMPLETETOPRINT_FLAG); 0 when it has none.
+uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
+                                   const std::string& printerName);

@@ -2,7 +2,6 @@
 
 #include "BorderlessInfoDlg.h"
 #include "CustomPaperSizeDlg.h"
-#include "InkPanel.h"
 #include "Options.h"
 #include "ResourceIds.h"
 
@@ -283,7 +282,8 @@ void PageSetupPropPage::setupLabels(View& view)
 
 void PageSetupPropPage::setupInk(View& view)
 {
-    SetUpInkPanel(view, *ink_, *model_, product_);
+    LabelOrderInk(view, product_, IDC_ORDER_INK);
+    SetUpInkDisplay(view, *ink_, *model_, IDC_ORDER_INK, IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT);
 
     const bool layoutPage = static_cast<bool>(context_.showLayoutPage);
     view.Show(IDC_LAYOUT_OPTIONS, layoutPage);
@@ -663,17 +663,7 @@ bool PageSetupPropPage::completeToPrintLocksBlackWhite()
 {
     if (prodLike_ || model_->GetCompleteToPrint() == 0)
         return false;
-    const std::string valueName = Options(product_).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
-    uint32_t stored = 0;
-    registry_.SetFriendlyName(model_->GetPrinterName());
-    registry_.Create("PSW");
-    try {
-        registry_.Read(valueName, &stored, sizeof stored);
-    } catch (const RegistryReadError&) {
-        stored = 0;
-    }
-    registry_.Close();
-    return (stored & 3) != 0;
+    return (ReadStoredCompleteToPrint(registry_, product_, model_->GetPrinterName()) & 3) != 0;
 }
 
 void PageSetupPropPage::onBlackWhite(View& view)

@@ -78,4 +78,18 @@
 /* The product logo, 32 x 32. */
 #define IDB_PELMORA_LOGO                        1000
 
+/* Maintenance task buttons, 40 x 40: raised (up) and pressed (down). */
+#define IDB_TASK_STATUS_UP                      7010
+#define IDB_TASK_STATUS_DOWN                    7011
+#define IDB_TASK_CARTRIDGE_UP                   7012
+#define IDB_TASK_CARTRIDGE_DOWN                 7013
+#define IDB_TASK_ALIGN_UP                       7014
+#define IDB_TASK_ALIGN_DOWN                     7015
+#define IDB_TASK_CLEAN_UP                       7016
+#define IDB_TASK_CLEAN_DOWN                     7017
+#define IDB_TASK_TEST_PAGE_UP                   7018
+#define IDB_TASK_TEST_PAGE_DOWN                 7019
+#define IDB_TASK_ROLLERS_UP                     7020
+#define IDB_TASK_ROLLERS_DOWN                   7021
+
 #endif

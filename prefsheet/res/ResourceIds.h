@@ -234,6 +234,59 @@
 #define IDC_ADV_MORE_OPTIONS            1814
 #define IDC_LAYOUT_PICTURE              1820
 #define IDC_LAYOUT_TEXT                 1821
+/* Maintenance page and more-options dialog (controls 1400-1499). The task
+   buttons' ids, the label strings 556-561 and template 6709 are fixed
+   numbers; the rest are ours. */
+#define IDD_MAINTENANCE                 700
+#define IDD_MORE_OPTIONS                6709
+#define IDS_TASK_PRINTER_STATUS         556
+#define IDS_TASK_REPLACE_CARTRIDGE      557
+#define IDS_TASK_ALIGN                  558
+#define IDS_TASK_CLEAN_CARTRIDGES       559
+#define IDS_TASK_TEST_PAGE              560
+#define IDS_TASK_CLEAN_ROLLERS          561
+#define IDC_TASK_PRINTER_STATUS         6059
+#define IDC_TASK_REPLACE_CARTRIDGE      6001
+#define IDC_TASK_ALIGN                  6002
+#define IDC_TASK_CLEAN_CARTRIDGES       6003
+#define IDC_TASK_TEST_PAGE              6004
+#define IDC_TASK_CLEAN_ROLLERS          6005
+#define IDC_TASK_PRINTER_STATUS_LABEL   1400
+#define IDC_TASK_REPLACE_CARTRIDGE_LABEL 1401
+#define IDC_TASK_ALIGN_LABEL            1402
+#define IDC_TASK_CLEAN_CARTRIDGES_LABEL 1403
+#define IDC_TASK_TEST_PAGE_LABEL        1404
+#define IDC_TASK_CLEAN_ROLLERS_LABEL    1405
+#define IDC_TASK_PRINTER_STATUS_NOTE    1406
+#define IDC_TASK_REPLACE_CARTRIDGE_NOTE 1407
+#define IDC_TASK_ALIGN_NOTE             1408
+#define IDC_TASK_CLEAN_CARTRIDGES_NOTE  1409
+#define IDC_TASK_TEST_PAGE_NOTE         1410
+#define IDC_TASK_CLEAN_ROLLERS_NOTE     1411
+#define IDC_MAINT_ORDER_INK             1412
+#define IDC_MAINT_INK_LEFT              1413
+#define IDC_MAINT_INK_RIGHT             1414
+#define IDC_MORE_JOB_GROUP              1420
+#define IDC_MORE_JOB_SHOW               1421
+#define IDC_MORE_JOB_MINIMIZED          1422
+#define IDC_MORE_JOB_HIDDEN             1423
+#define IDC_MORE_JOB_NO_SPECIAL         1424
+#define IDC_MORE_INK_GROUP              1425
+#define IDC_MORE_INK_YES                1426
+#define IDC_MORE_INK_NO                 1427
+#define IDC_MORE_PAGES_GROUP            1428
+#define IDC_MORE_PAGES_YES              1429
+#define IDC_MORE_PAGES_NO               1430
+#define IDC_MORE_CTP_GROUP              1431
+#define IDC_MORE_CTP_A                  1432
+#define IDC_MORE_CTP_B                  1433
+#define IDC_MORE_BALLOON                1435
+#define IDC_MORE_BALLOON_LABEL          1436
+#define IDC_MORE_SOUND                  1437
+#define IDC_MORE_BLANK_PAGE             1438
+#define IDC_MORE_DID_YOU_KNOW           1439
+#define IDC_MORE_STATUS_PROGRAM         1440
+#define IDC_MORE_HELP                   1441
 
 #define IDB_PELMORA_LOGO            1000
 

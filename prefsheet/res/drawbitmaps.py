@@ -597,6 +597,106 @@ def banner(width, height, accent):
     return cv
 
 
+# -- maintenance task buttons ------------------------------------------------
+TB = 40  # task buttons are TB x TB pixels
+CYAN, MAGENTA, YELLOW = (0, 170, 230), (225, 30, 140), (250, 210, 30)
+
+
+def task_plate(cv, down):
+    if down:
+        cv.rrect(1, 1, TB - 2, TB - 2, 7, (70, 110, 170))
+        cv.rrect(2, 2, TB - 4, TB - 4, 6, vgrad(2, TB - 2, (170, 198, 235), (214, 230, 250)))
+    else:
+        shadow(cv, rrect_poly(1, 1, TB - 3, TB - 3, 7), 1.2, 1.6, 0.3)
+        cv.rrect(1, 1, TB - 3, TB - 3, 7, (150, 158, 172))
+        cv.rrect(2, 2, TB - 5, TB - 5, 6, vgrad(2, TB - 3, (255, 255, 255), (222, 226, 234)))
+
+
+def sparkle(cv, cx, cy, r, color=(255, 236, 130), edge=(215, 150, 20)):
+    for rr, c in ((r + 0.9, edge), (r, color)):
+        cv.fill([(cx, cy - rr), (cx + rr * 0.28, cy - rr * 0.28), (cx + rr, cy), (cx + rr * 0.28, cy + rr * 0.28),
+                 (cx, cy + rr), (cx - rr * 0.28, cy + rr * 0.28), (cx - rr, cy), (cx - rr * 0.28, cy - rr * 0.28)], c)
+
+
+def cartridge(cv, x, y, w, h, colours):
+    """An ink cartridge seen from the front: a dark body, a label of its inks."""
+    shadow(cv, rrect_poly(x, y, w, h, 2.5), 1.0, 1.2)
+    cv.rrect(x, y, w, h, 2.5, (60, 66, 78))
+    cv.rrect(x + 1, y + 1, w - 2, h - 2, 2, vgrad(y, y + h, (110, 118, 132), (62, 68, 80)))
+    band = (w - 4) / len(colours)
+    for i, c in enumerate(colours):
+        cv.rect(x + 2 + i * band, y + h * 0.38, band, h * 0.3, c)
+    cv.rect(x + w * 0.3, y + h - 2.5, w * 0.4, 2.5, (200, 170, 60))  # the nozzle plate
+
+
+def task_status(cv, o):
+    printer(cv, 5 + o, 7 + o, 0.6)
+    cv.circle(29 + o, 28 + o, 7.4, (255, 255, 255))
+    cv.circle(29 + o, 28 + o, 6.5, (40, 110, 200))
+    cv.circle(29 + o, 24.6 + o, 1.2, (255, 255, 255))
+    cv.line(29 + o, 27.2 + o, 29 + o, 31.6 + o, 2.0, (255, 255, 255))
+
+
+def task_cartridge(cv, o):
+    cartridge(cv, 9 + o, 9 + o, 14, 20, (CYAN, MAGENTA, YELLOW))
+    # a curved arrow: out with the old, in with the new
+    arc = [(25 + o + 7 * math.cos(t), 19 + o + 7 * math.sin(t)) for t in
+           [math.radians(-100 + i * 12) for i in range(16)]]
+    cv.polyline(arc, 2.2, (40, 150, 80))
+    ex, ey = arc[-1]
+    cv.fill([(ex - 4.2, ey - 1.2), (ex + 2.8, ey - 3.2), (ex + 0.6, ey + 3.6)], (40, 150, 80))
+
+
+def task_align(cv, o):
+    sheet(cv, 8 + o, 6 + o, 24, 29, fold=5)
+    # two rows of bars lined up against each other
+    for i in range(5):
+        x = 12 + o + i * 3.6
+        cv.line(x, 13 + o, x, 19 + o, 1.5, (40, 40, 48), caps=False)
+        c = (CYAN, MAGENTA, YELLOW, CYAN, MAGENTA)[i]
+        cv.line(x, 20 + o, x, 26 + o, 1.5, c, caps=False)
+    cv.ring(31 + o, 29 + o, 5.5, 1.6, (210, 60, 45))
+    cv.line(31 + o, 22 + o, 31 + o, 36 + o, 1.0, (210, 60, 45), caps=False)
+    cv.line(24 + o, 29 + o, 38 + o, 29 + o, 1.0, (210, 60, 45), caps=False)
+
+
+def task_clean(cv, o):
+    cartridge(cv, 8 + o, 7 + o, 16, 20, (CYAN, MAGENTA, YELLOW))
+    for i, c in enumerate((CYAN, MAGENTA, YELLOW)):
+        cx, cy = 13 + o + i * 3.4, 31 + o + (i % 2) * 2
+        cv.fill([(cx, cy - 2.6)] + [(cx + 1.4 * math.cos(t), cy + 1.4 * math.sin(t))
+                                    for t in [math.radians(-30 + j * 16) for j in range(16)]], c)
+    sparkle(cv, 30 + o, 12 + o, 5.0)
+    sparkle(cv, 32 + o, 25 + o, 3.4)
+
+
+def task_test_page(cv, o):
+    sheet(cv, 9 + o, 5 + o, 23, 30, fold=6)
+    for i, c in enumerate(((40, 40, 48), CYAN, MAGENTA, YELLOW)):
+        cv.rect(12 + o + i * 4.2, 12 + o, 3.6, 8, c)
+    text_lines(cv, 12 + o, 23 + o, 16, 9, 3.0)
+
+
+def task_rollers(cv, o):
+    # a sheet passing between two rollers
+    cv.fill([(6 + o, 24 + o), (30 + o, 17 + o), (33 + o, 21 + o), (9 + o, 28 + o)], (250, 250, 252))
+    cv.polyline([(6 + o, 24 + o), (30 + o, 17 + o), (33 + o, 21 + o)], 0.7, PAPER_EDGE)
+    for cy in (13, 31):
+        cv.rrect(7 + o, cy - 4 + o, 24, 8, 4, vgrad(cy - 4 + o, cy + 4 + o, (120, 126, 138), (40, 44, 52)))
+        cv.rect(9 + o, cy - 2.6 + o, 20, 1.4, (190, 195, 205), 0.7)
+        cv.circle(7 + o + 2.8, cy + o, 1.4, (200, 200, 210))
+    sparkle(cv, 33 + o, 9 + o, 4.4)
+    sparkle(cv, 34 + o, 31 + o, 3.0)
+
+
+def task_button(kind, down):
+    cv = Canvas(TB, TB)
+    task_plate(cv, down)
+    {'status': task_status, 'cartridge': task_cartridge, 'align': task_align, 'clean': task_clean,
+     'test_page': task_test_page, 'rollers': task_rollers}[kind](cv, 1 if down else 0)
+    return cv
+
+
 # -- the 256-colour palette --------------------------------------------------
 def palette_colours():
     """The 20 static system colours, a 6x6x6 colour cube and grey steps."""
@@ -863,6 +963,18 @@ PICTURES = {
     'LAYOUT_PAGES_PER_SHEET': pages_per_sheet,
     'LAYOUT_BOOKLET': booklet,
     'SHARPENING': sharpening,
+    'TASK_STATUS_UP': lambda: task_button('status', False),
+    'TASK_STATUS_DOWN': lambda: task_button('status', True),
+    'TASK_CARTRIDGE_UP': lambda: task_button('cartridge', False),
+    'TASK_CARTRIDGE_DOWN': lambda: task_button('cartridge', True),
+    'TASK_ALIGN_UP': lambda: task_button('align', False),
+    'TASK_ALIGN_DOWN': lambda: task_button('align', True),
+    'TASK_CLEAN_UP': lambda: task_button('clean', False),
+    'TASK_CLEAN_DOWN': lambda: task_button('clean', True),
+    'TASK_TEST_PAGE_UP': lambda: task_button('test_page', False),
+    'TASK_TEST_PAGE_DOWN': lambda: task_button('test_page', True),
+    'TASK_ROLLERS_UP': lambda: task_button('rollers', False),
+    'TASK_ROLLERS_DOWN': lambda: task_button('rollers', True),
 }
 
 

@@ -6,7 +6,38 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// The views whose pages hear keys first, and whether the key that is down
+// now is an Enter turned into a space (its release must follow).
+struct KeyFilter {
+    HHOOK hook = nullptr;
+    std::vector<DialogView*> views;
+    bool enterAsSpace = false;
+};
+
+// Everything runs on the one user-interface thread of the driver's process.
+KeyFilter& keyFilter()
+{
+    static KeyFilter filter;
+    return filter;
+}
+
+LPARAM withScanCodeOf(LPARAM keyData, UINT virtualKey)
+{
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, 0)) << 16;
+    return (keyData & ~static_cast<LPARAM>(0x01FF0000)) | scan;   // no extended-key bit either
+}
+
+bool isLetterOrDigit(WPARAM key)
+{
+    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+}
+
+}  // namespace
 
 DialogView::DialogView(DialogPage& page, HINSTANCE resources, HINSTANCE bitmaps)
     : page_(page), resources_(resources), bitmaps_(bitmaps)
@@ -15,6 +46,7 @@ DialogView::DialogView(DialogPage& page, HINSTANCE resources, HINSTANCE bitmaps)
 
 DialogView::~DialogView()
 {
+    detachKeys();
     if (hwnd_ != nullptr)
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
 }
@@ -42,6 +74,7 @@ INT_PTR CALLBACK DialogView::Proc(HWND window, UINT message, WPARAM wParam, LPAR
             auto* self = reinterpret_cast<DialogView*>(lParam);
             SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
             self->hwnd_ = window;
+            self->attachKeys();
             return self->handle(message, wParam, lParam);
         }
         auto* self = reinterpret_cast<DialogView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -49,6 +82,7 @@ INT_PTR CALLBACK DialogView::Proc(HWND window, UINT message, WPARAM wParam, LPAR
             return FALSE;
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            self->detachKeys();
             self->hwnd_ = nullptr;
             self->child_.release();
             return FALSE;
@@ -456,4 +490,105 @@ void DialogView::ShowSheetPage(int index)
 {
     if (sheet_ != nullptr)
         sheet_->SetActivePage(index);
+void DialogView::SetButtonPictures(int id, uint32_t upId, uint32_t downId)
+{
+    pictureIds_[id] = upId;
+    const GuiPictureSource source = {bitmaps_, upId, downId, kGuiTransparent};
+    SendDlgItemMessageA(hwnd_, id, GUI_SETPICTURES, 0, reinterpret_cast<LPARAM>(&source));
+}
+
+void DialogView::attachKeys()
+{
+    KeyFilter& filter = keyFilter();
+    if (std::find(filter.views.begin(), filter.views.end(), this) != filter.views.end())
+        return;
+    if (filter.hook == nullptr) {
+        filter.hook = SetWindowsHookExA(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());
+        if (filter.hook == nullptr) {
+            const std::string line = "DialogView: SetWindowsHookEx failed, error " + std::to_string(GetLastError()) + "\n";
+            OutputDebugStringA(line.c_str());
+            return;
+        }
+    }
+    filter.views.push_back(this);
+}
+
+void DialogView::detachKeys()
+{
+    KeyFilter& filter = keyFilter();
+    filter.views.erase(std::remove(filter.views.begin(), filter.views.end(), this), filter.views.end());
+    if (filter.views.empty() && filter.hook != nullptr) {
+        UnhookWindowsHookEx(filter.hook);
+        filter.hook = nullptr;
+        filter.enterAsSpace = false;
+    }
+}
+
+// Sees every message the thread takes from its queue, before the loop that
+// took it (a dialog manager's or the driver's) hands it on.
+LRESULT CALLBACK DialogView::KeyHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && wParam == PM_REMOVE && lParam != 0) {
+        try {
+            filterKey(*reinterpret_cast<MSG*>(lParam));
+        } catch (...) {
+            OutputDebugStringA("DialogView: a key handler raised an exception; key left alone\n");
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void DialogView::filterKey(MSG& message)
+{
+    KeyFilter& filter = keyFilter();
+    if (message.message == WM_KEYUP && message.wParam == VK_RETURN && filter.enterAsSpace) {
+        filter.enterAsSpace = false;
+        message.wParam = VK_SPACE;
+        message.lParam = withScanCodeOf(message.lParam, VK_SPACE);
+        return;
+    }
+    Key key;
+    char character = 0;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        key = Key::Enter;
+    } else if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_SHIFT) >= 0) {
+        key = Key::Tab;
+    } else if (message.message == WM_SYSKEYDOWN && isLetterOrDigit(message.wParam)) {
+        key = Key::AltCharacter;
+        character = static_cast<char>(message.wParam);
+    } else {
+        return;
+    }
+
+    // The nearest view around the window with the focus, and its control.
+    DialogView* view = nullptr;
+    HWND control = nullptr;
+    for (HWND window = message.hwnd; window != nullptr; window = GetParent(window)) {
+        auto found = std::find_if(filter.views.begin(), filter.views.end(),
+                                  [window](const DialogView* v) { return v->hwnd_ == window; });
+        if (found != filter.views.end()) {
+            view = *found;
+            break;
+        }
+        if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0)
+            return;
+        control = window;
+    }
+    if (view == nullptr)
+        return;
+    const int id = control != nullptr ? GetDlgCtrlID(control) : 0;
+    switch (view->page_.OnKey(*view, id, key, character)) {
+    case KeyAction::PressAsSpace:
+        if (key == Key::Enter) {
+            filter.enterAsSpace = true;
+            message.wParam = VK_SPACE;
+            message.lParam = withScanCodeOf(message.lParam, VK_SPACE);
+        }
+        break;
+    case KeyAction::Handled:
+        message.message = WM_NULL;
+        break;
+    default:
+        break;
+    }
 }

@@ -68,6 +68,7 @@ public:
     bool EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages) override;
     void ShowSheetPage(int index) override;
     SheetWindow* embeddedSheet() const { return sheet_.get(); }
+    void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -80,6 +81,14 @@ private:
     INT_PTR colourStatic(HDC dc, HWND control);
     HWND item(int id) const;
     Kind kind(int id) const;
+
+    // Keys reach a page before the dialog manager (which may belong to a
+    // host we do not own) through one message hook of the thread, kept while
+    // any view has a window.
+    static LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam);
+    static void filterKey(MSG& message);
+    void attachKeys();
+    void detachKeys();
 
     DialogPage& page_;
     HINSTANCE resources_;

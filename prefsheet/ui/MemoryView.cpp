@@ -104,6 +104,14 @@ void MemoryView::Type(DialogPage& page, int id, const std::string& text)
     page.OnCommand(*this, id, Notify::EditChange);
 }
 
+KeyAction MemoryView::PressKey(DialogPage& page, int id, Key key, char character)
+{
+    const KeyAction action = page.OnKey(*this, id, key, character);
+    if (action == KeyAction::PressAsSpace)
+        Click(page, id);
+    return action;
+}
+
 std::string MemoryView::SelectedText(int id) const
 {
     const Control& c = get(id);

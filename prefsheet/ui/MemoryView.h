@@ -30,6 +30,7 @@ public:
         int movedY = 0;
         int redraws = 0;
         uint32_t textColour = kTextBlack;
+        uint32_t pressedPicture = 0;   // a picture button's pressed look
     };
     struct Message {
         std::string text;
@@ -85,6 +86,11 @@ public:
     {
         helpOpened.push_back(Help{helpFile, window, topic});
     }
+    void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override
+    {
+        at(id).picture = upId;
+        at(id).pressedPicture = downId;
+    }
 
     // The embedded sheet's pages each get a view of their own, initialised
     // when the sheet is made; showing one activates it.
@@ -98,6 +104,9 @@ public:
     void Click(DialogPage& page, int id);
     void Select(DialogPage& page, int id, int index);
     void Type(DialogPage& page, int id, const std::string& text);
+    // A key pressed on control `id`; a key the page makes a space bar press
+    // clicks the control, as space does on a button.
+    KeyAction PressKey(DialogPage& page, int id, Key key, char character = 0);
 
     const Control& control(int id) const { return get(id); }
     // The list entry shown selected, "" when none.

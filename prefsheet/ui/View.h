@@ -31,6 +31,19 @@ constexpr int kDialogCancel = 2;
 // Text colours of SetTextColour.
 constexpr uint32_t kTextBlack = 0x000000;
 constexpr uint32_t kTextRed = 0x0000FF;
+// Keys a page may take before the dialog manager acts on them.
+enum class Key {
+    Enter,          // Return, on any control
+    Tab,            // Tab without Shift
+    AltCharacter,   // Alt with a letter or a digit (the character, upper case)
+};
+
+// What the page makes of such a key.
+enum class KeyAction {
+    Default,        // the dialog manager acts as usual
+    PressAsSpace,   // the control gets a space bar press instead
+    Handled,        // the page acted; the key goes no further
+};
 
 class View {
 public:
@@ -91,6 +104,8 @@ public:
     // it cannot be made. One per window.
     virtual bool EmbedSheet(int placeholderId, int raise, const std::vector<SheetPage>& pages) = 0;
     virtual void ShowSheetPage(int index) = 0;
+    // Maintenance page: a picture button with a raised and a pressed picture.
+    virtual void SetButtonPictures(int id, uint32_t upId, uint32_t downId) = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a
@@ -110,4 +125,6 @@ public:
     // OK: false keeps the dialog open. Cancel cannot be refused.
     virtual bool OnOK(View&) { return true; }
     virtual void OnCancel(View&) {}
+    // A key pressed on control `id` of this page, before the dialog manager.
+    virtual KeyAction OnKey(View&, int /*id*/, Key, char /*character*/) { return KeyAction::Default; }
 };

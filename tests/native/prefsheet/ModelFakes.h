@@ -7,6 +7,7 @@
 #include "GUIPrinter.h"
 #include "InkCartridges.h"
 #include "OptionKeys.h"
+#include "PersonalSettings.h"
 #include "PropCommonFunctions.h"
 
 #include "Fakes.h"
@@ -139,4 +140,21 @@ inline LCDEVMODE PlainRecord()
     r.dmSavedMediaType = 1;
     r.dmSavedPaperSize = 1;
     return r;
+}
+
+// Pages and dialogs: slots that show no message, and the plain record loaded
+// with what the status cache knows of the ink.
+class SilentMessages : public MessageBoxes {
+public:
+    void Show(const std::string&) override {}
+};
+
+inline std::unique_ptr<GUIPrinter> MakePlainModel(ModelWorld& world)
+{
+    std::unique_ptr<GUIPrinter> model = world.make();
+    const LCDEVMODE record = PlainRecord();
+    model->LoadFrom(record);
+    INKINFO unknown{};
+    model->SetInkInfo2(unknown, kModelPrinter);
+    return model;
 }
