@@ -490,6 +490,8 @@ void DialogView::ShowSheetPage(int index)
 {
     if (sheet_ != nullptr)
         sheet_->SetActivePage(index);
+}
+
 void DialogView::SetButtonPictures(int id, uint32_t upId, uint32_t downId)
 {
     pictureIds_[id] = upId;
