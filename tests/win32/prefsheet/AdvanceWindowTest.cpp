@@ -115,7 +115,8 @@ TEST(AdvanceWindow, LayoutListShowsItsPageAndTwoSidedControlsReachTheModel)
     w.c.press(IDC_ADV_STATUS_LINK);
     EXPECT_EQ(w.companions.launched, std::vector<std::string>{std::string(kModelPrinter) + " 100"});
 
-    w.c.choose(IDC_ADV_LAYOUT_LIST, 2);   // several pages per sheet, for the picture
+    w.c.choose(IDC_ADV_LAYOUT_LIST, 4);   // the poster page, for the picture
+    EXPECT_EQ(w.model->GetLayoutCode(), 4);
     settle(w.host->window());
     const std::string shot = thisDirectory() + "advanced.bmp";
     EXPECT_TRUE(saveScreenshot(w.host->window(), shot)) << shot;
