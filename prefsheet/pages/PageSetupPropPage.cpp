@@ -2,6 +2,7 @@
 
 #include "BorderlessInfoDlg.h"
 #include "CustomPaperSizeDlg.h"
+#include "InkControls.h"
 #include "Options.h"
 #include "ResourceIds.h"
 
@@ -278,29 +279,11 @@ void PageSetupPropPage::setupLabels(View& view)
         view.SetText(IDC_QUALITY_DRAFT_LABEL, view.String(IDS_QUICK));
     if (o.equals(OptionKey::IDO_BESTQUALITY_STRING, 1))
         view.SetText(IDC_QUALITY_BEST_LABEL, view.String(IDS_BEST_PHOTO));
-    view.SetText(IDC_ORDER_INK,
-                 view.String(o.equals(OptionKey::IDO_ORDERINK_STRING, 1) ? IDS_ORDER_SUPPLIES : IDS_ORDER_INK));
 }
 
 void PageSetupPropPage::setupInk(View& view)
 {
-    GUIPrinter& m = *model_;
-    INKINFO ink;
-    m.GetInkInfo2(ink);
-    ink_->SetPrinterName(m.GetPrinterName());
-    ink_->SetInkInfo(&ink);
-    view.AttachInkDisplay(*ink_, IDC_INK_TANK_LEFT, IDC_INK_TANK_RIGHT);
-    // Nothing known about the ink: nothing to order from.
-    if (!ink_->HasInkMonitoring()) {
-        view.Enable(IDC_ORDER_INK, false);
-        view.Show(IDC_ORDER_INK, false);
-    }
-    if (m.GetPortType() == 10) {
-        view.Enable(IDC_ORDER_INK, false);
-        ink_->SetPortMode(10);
-    }
-    if (m.GetPortType() == 12)
-        view.Enable(IDC_ORDER_INK, false);
+    SetupInkControls(view, *ink_, *model_, product_);
 
     const bool layoutPage = static_cast<bool>(context_.showLayoutPage);
     view.Show(IDC_LAYOUT_OPTIONS, layoutPage);

@@ -1,6 +1,7 @@
 #include "DialogView_win.h"
 
 #include "CommonLibrary.h"
+#include "WatermarkPreview_win.h"
 #include "drvcommon.h"
 
 #include <commctrl.h>
@@ -99,6 +100,14 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         page_.OnHelp(*this, GetDlgCtrlID(reinterpret_cast<HWND>(wParam)));
         return TRUE;
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        auto preview = draw != nullptr ? previews_.find(static_cast<int>(draw->CtlID)) : previews_.end();
+        if (preview == previews_.end())
+            return FALSE;
+        DrawWatermarkPreview(*draw, preview->second);
+        return TRUE;
+    }
     default:
         return FALSE;
     }
@@ -129,6 +138,8 @@ void DialogView::command(int id, int code)
     case Kind::Combo:
         if (code == CBN_SELCHANGE)
             page_.OnCommand(*this, id, Notify::SelChange);
+        else if (code == CBN_EDITCHANGE)
+            page_.OnCommand(*this, id, Notify::EditChange);
         break;
     case Kind::List:
         if (code == LBN_SELCHANGE)
@@ -137,6 +148,8 @@ void DialogView::command(int id, int code)
     case Kind::Edit:
         if (code == EN_CHANGE)
             page_.OnCommand(*this, id, Notify::EditChange);
+        else if (code == EN_KILLFOCUS)
+            page_.OnCommand(*this, id, Notify::LostFocus);
         break;
     default:
         break;
@@ -229,7 +242,8 @@ std::string DialogView::GetText(int id) const
 
 void DialogView::SetTextLimit(int id, int characters)
 {
-    SendDlgItemMessageA(hwnd_, id, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+    SendDlgItemMessageA(hwnd_, id, kind(id) == Kind::Combo ? CB_LIMITTEXT : EM_LIMITTEXT,
+                        static_cast<WPARAM>(characters), 0);
 }
 
 void DialogView::SetWindowTitle(const std::string& text)
@@ -401,4 +415,13 @@ void DialogView::OpenHelp(const std::string& helpFile, const std::string& window
 {
     const UINT helpContext = 0x000F;   // HH_HELP_CONTEXT: the topic mapped to a number
     GuiShowHelp(hwnd_, helpFile.c_str(), window.c_str(), helpContext, topic);
+}
+
+void DialogView::SetWatermarkPreview(int id, const WatermarkPreview& preview)
+{
+    auto shown = previews_.find(id);
+    if (shown != previews_.end() && shown->second == preview)
+        return;
+    previews_[id] = preview;
+    InvalidateRect(item(id), nullptr, TRUE);
 }

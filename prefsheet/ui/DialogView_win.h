@@ -61,6 +61,7 @@ public:
     void KillTimer(int timerId) override;
     void AttachInkDisplay(InkDisplay& display, int leftTankId, int rightTankId) override;
     void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) override;
+    void SetWatermarkPreview(int id, const WatermarkPreview& preview) override;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -83,5 +84,6 @@ private:
     int quiet_ = 0;
     std::map<int, UniqueBitmap> pictures_;
     std::map<int, uint32_t> pictureIds_;
+    std::map<int, WatermarkPreview> previews_;   // owner-drawn statics
     UniqueWindow child_;   // last: the window goes before its pictures
 };

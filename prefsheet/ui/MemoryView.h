@@ -83,10 +83,17 @@ public:
         helpOpened.push_back(Help{helpFile, window, topic});
     }
 
+    void SetWatermarkPreview(int id, const WatermarkPreview& preview) override
+    {
+        previews[id] = preview;
+        ++at(id).redraws;
+    }
+
     // What a user does: each changes the control, then tells the page.
     void Click(DialogPage& page, int id);
     void Select(DialogPage& page, int id, int index);
     void Type(DialogPage& page, int id, const std::string& text);
+    void Leave(DialogPage& page, int id) { page.OnCommand(*this, id, Notify::LostFocus); }
 
     const Control& control(int id) const { return get(id); }
     // The list entry shown selected, "" when none.
@@ -110,6 +117,7 @@ public:
     InkDisplay* inkDisplay = nullptr;
     std::pair<int, int> inkTanks{0, 0};
     std::vector<Help> helpOpened;
+    std::map<int, WatermarkPreview> previews;
 
 private:
     Control& at(int id) { return controls_[id]; }

@@ -3,6 +3,8 @@
 // a dialog HWND (DialogView_win) and native tests over memory (MemoryView).
 #pragma once
 
+#include "WatermarkPreview.h"
+
 #include <cstdint>
 #include <string>
 
@@ -14,6 +16,8 @@ enum class Notify {
     Clicked,      // button, check box, radio button, picture control
     SelChange,    // list or combo box selection
     EditChange,   // edit field text
+    // Added for the watermark edit dialog:
+    LostFocus,    // the user left an edit field
 };
 
 // Answers of message boxes and modal dialogs, as on Windows.
@@ -71,6 +75,10 @@ public:
     // Opens a topic of a help file through the common library; window is
     // appended to the file name (">name" picks a window of the help file).
     virtual void OpenHelp(const std::string& helpFile, const std::string& window, uint32_t topic) = 0;
+
+    // Added for the watermark edit dialog: an owner-drawn control shows a
+    // page with the watermark drawn as described.
+    virtual void SetWatermarkPreview(int id, const WatermarkPreview& preview) = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a
