@@ -1,7 +1,5 @@
 #include "CWatermarkDlg.h"
 
-#include "ResourceIds.h"
-
 CWatermarkDlg::CWatermarkDlg(const PageContext& context, GUIPrinter& model, ScreenFonts fonts)
     : WatermarkListPage(context, std::move(fonts), false)
 {
@@ -10,9 +8,7 @@ CWatermarkDlg::CWatermarkDlg(const PageContext& context, GUIPrinter& model, Scre
 
 void CWatermarkDlg::OnInit(View& view)
 {
-    view.SetText(IDC_WM_GROUP_SELECT, view.String(IDS_WM_GROUP_SELECT));
-    view.SetText(IDC_WM_GROUP_PAGES, view.String(IDS_WM_GROUP_PAGES));
-    view.SetText(IDC_WM_GROUP_PLACEMENT, view.String(IDS_WM_GROUP_PLACEMENT));
+    setupGroups(view);
     readSelection();
     showMode(view);
     InitializeColumns(view);

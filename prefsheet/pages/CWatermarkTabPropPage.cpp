@@ -32,6 +32,13 @@ void WatermarkListPage::commitSelection()
     store.SetWatermark2(second_);
 }
 
+void WatermarkListPage::setupGroups(View& view)
+{
+    view.SetText(IDC_WM_GROUP_SELECT, view.String(IDS_WM_GROUP_SELECT));
+    view.SetText(IDC_WM_GROUP_PAGES, view.String(IDS_WM_GROUP_PAGES));
+    view.SetText(IDC_WM_GROUP_PLACEMENT, view.String(IDS_WM_GROUP_PLACEMENT));
+}
+
 void WatermarkListPage::showMode(View& view)
 {
     view.SetCheck(IDC_WM_FIRST_AND_OTHER, mode_ != 1);
@@ -99,6 +106,7 @@ void WatermarkListPage::onLeftColumn(View& view)
     const bool editable = first_.wmIndex != 0;
     view.Enable(IDC_WM_EDIT, editable);
     view.Enable(IDC_WM_DELETE, editable);
+    view.SetWatermarkPreview(IDC_WM_PREVIEW, Describe(first_));
     if (immediate_)
         commitSelection();
 }
@@ -219,9 +227,7 @@ CWatermarkTabPropPage::CWatermarkTabPropPage(const PageContext& context, ScreenF
 
 void CWatermarkTabPropPage::OnInit(View& view)
 {
-    view.SetText(IDC_WM_GROUP_SELECT, view.String(IDS_WM_GROUP_SELECT));
-    view.SetText(IDC_WM_GROUP_PAGES, view.String(IDS_WM_GROUP_PAGES));
-    view.SetText(IDC_WM_GROUP_PLACEMENT, view.String(IDS_WM_GROUP_PLACEMENT));
+    setupGroups(view);
     ink_ = MakeInkDisplay(context_);
     SetupInkControls(view, *ink_, *model_, context_.product);
     readSelection();

@@ -37,6 +37,7 @@ protected:
     // otherwise mode, placement and selections wait for Commit (the dialog).
     WatermarkListPage(const PageContext& context, ScreenFonts fonts, bool immediate);
 
+    void setupGroups(View& view);
     void readSelection();
     void showMode(View& view);
     void commitSelection();

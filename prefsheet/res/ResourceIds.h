@@ -222,6 +222,7 @@
 #define IDC_WM_GROUP_SELECT             1661
 #define IDC_WM_GROUP_PAGES              1662
 #define IDC_WM_GROUP_PLACEMENT          1663
+#define IDC_WM_PREVIEW                  1664
 
 #define IDC_WME_NAME                    1700
 #define IDC_WME_NAME_EDIT               1701
