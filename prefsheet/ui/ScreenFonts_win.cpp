@@ -1,5 +1,7 @@
 #include "ScreenFonts_win.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <string>
 
