@@ -14,14 +14,9 @@ namespace {
 
 using namespace ColorOptionsRules;
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 struct ColorOpening {
     ModelWorld world;
-    NoMessages messages;
+    SilentMessageBoxes messages;
     RecordingCompanions companions;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;

@@ -7,6 +7,7 @@
 #include "GUIPrinter.h"
 #include "InkCartridges.h"
 #include "OptionKeys.h"
+#include "PersonalSettings.h"
 #include "PropCommonFunctions.h"
 
 #include "Fakes.h"
@@ -140,3 +141,9 @@ inline LCDEVMODE PlainRecord()
     r.dmSavedPaperSize = 1;
     return r;
 }
+
+// Personal settings' messages where a test does not look at them.
+class SilentMessageBoxes : public MessageBoxes {
+public:
+    void Show(const std::string&) override {}
+};

@@ -19,11 +19,6 @@ namespace {
 
 using namespace WatermarkRules;
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 LCWMARKINFO Mark(const std::string& name, const std::string& text = "TEXT")
 {
     LCWMARKINFO m;
@@ -47,7 +42,7 @@ std::vector<FontFamily> TestFonts()
 // the first two (or the names given).
 struct WatermarkOpening {
     ModelWorld world;
-    NoMessages messages;
+    SilentMessageBoxes messages;
     RecordingCompanions companions;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;

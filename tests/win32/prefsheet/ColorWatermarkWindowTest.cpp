@@ -39,11 +39,6 @@ namespace {
 const char kPrinter[] = "Pelmora Color Test";
 const std::string kRoot = "Software\\Pelmora\\PrinterSettings\\Pelmora Color Test";
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 // One opening of the preferences over the real registry, with one page in
 // the sheet.
 struct Opening {
@@ -53,7 +48,7 @@ struct Opening {
     DrvRegistry registry;
     RecordingTrace trace;
     RecordingCompanions companions;
-    NoMessages messages;
+    SilentMessageBoxes messages;
     LCWMARKINFO defaultMark{};
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;
@@ -182,6 +177,7 @@ TEST(WatermarkWindow, TheEditDialogAddsAWatermarkThatTheRegistryKeeps)
     user.marker = IDC_WME_NEW;
     std::vector<std::string> fonts;
     std::string chosenFont;
+    std::string pickedFont;
     user.act = [&](const Controls& d) {
         HWND names = d.item(IDC_WME_NAME_EDIT);
         EXPECT_TRUE(IsWindowVisible(names));
@@ -204,6 +200,16 @@ TEST(WatermarkWindow, TheEditDialogAddsAWatermarkThatTheRegistryKeeps)
             fonts.push_back(face);
         }
         chosenFont = d.text(IDC_WME_FONT);
+        // Where the screen lacks Arial (Wine without Microsoft's fonts) the
+        // user picks one of the families there are.
+        if (chosenFont.empty() && !fonts.empty()) {
+            int pick = 0;
+            for (int i = 0; i < count; ++i)
+                if (fonts[static_cast<size_t>(i)] == "DejaVu Sans")
+                    pick = i;
+            d.choose(IDC_WME_FONT, pick);
+            pickedFont = fonts[static_cast<size_t>(pick)];
+        }
         settle(d.hwnd);
         saveScreenshot(d.hwnd, thisDirectory() + "watermarkedit.bmp");
     };
@@ -250,6 +256,7 @@ TEST(WatermarkWindow, TheEditDialogAddsAWatermarkThatTheRegistryKeeps)
     EXPECT_EQ(marks[1].wmFont.lfHeight, 96 * 20);
     EXPECT_EQ(marks[1].wmShade, 70u);
     EXPECT_EQ(marks[1].wmFont.lfEscapement, 450);
+    EXPECT_EQ(std::string(marks[1].wmFont.lfFaceName), pickedFont.empty() ? chosenFont : pickedFont);
 
     // Deleting it asks first; yes takes it out of the list.
     Answerer confirm;
