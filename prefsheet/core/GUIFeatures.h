@@ -33,6 +33,8 @@ public:
     void GetTempWatermarkData(LCWMARKINFO* destination) const;
     uint32_t GetCurWatermarkCount() const { return static_cast<uint32_t>(stored_.size()); }
     uint32_t GetTempWatermarkCount() const { return static_cast<uint32_t>(scratch_.size()); }
+    // What a new watermark starts from and a job's unknown watermark becomes.
+    const LCWMARKINFO& GetDefaultWatermark() const { return defaultWatermark_; }
 
     const LCWMARKINFO& GetWatermark1() const { return watermark1_; }
     const LCWMARKINFO& GetWatermark2() const { return watermark2_; }

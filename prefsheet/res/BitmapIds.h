@@ -74,6 +74,21 @@
 #define IDB_LAYOUT_PAGES_PER_SHEET              7202
 #define IDB_LAYOUT_BOOKLET                      7203
 #define IDB_SHARPENING                          5428
+/* Colour options preview, 120 x 90: one photo as the image-buffer options
+   print it. Base by contrast and flash fill, plus 0 no sharpening, 1 sharpen,
+   2 soften. */
+#define IDB_COLOR_PLAIN                         6967
+#define IDB_COLOR_PLAIN_SHARPEN                 6968
+#define IDB_COLOR_PLAIN_SOFTEN                  6969
+#define IDB_COLOR_FILL                          6970
+#define IDB_COLOR_FILL_SHARPEN                  6971
+#define IDB_COLOR_FILL_SOFTEN                   6972
+#define IDB_COLOR_CONTRAST                      6973
+#define IDB_COLOR_CONTRAST_SHARPEN              6974
+#define IDB_COLOR_CONTRAST_SOFTEN               6975
+#define IDB_COLOR_CONTRAST_FILL                 6976
+#define IDB_COLOR_CONTRAST_FILL_SHARPEN         6977
+#define IDB_COLOR_CONTRAST_FILL_SOFTEN          6978
 
 /* The product logo, 32 x 32. */
 #define IDB_PELMORA_LOGO                        1000

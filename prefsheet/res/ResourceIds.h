@@ -287,6 +287,85 @@
 #define IDC_MORE_DID_YOU_KNOW           1439
 #define IDC_MORE_STATUS_PROGRAM         1440
 #define IDC_MORE_HELP                   1441
+/* Colour options page and dialog, watermark pages and dialogs. */
+#define IDS_DELETE_QUESTION_END         143
+#define IDS_WM_FIRST_PAGE               9379
+#define IDS_WM_OTHER_PAGES              9380
+#define IDS_WM_ODD_PAGES                9381
+#define IDS_WM_EVEN_PAGES               9382
+#define IDS_WM_DELETE_CAPTION           9383
+#define IDS_WM_DELETE_TEXT              9384
+#define IDS_WM_GROUP_SELECT             9385
+#define IDS_WM_GROUP_PAGES              9386
+#define IDS_WM_GROUP_PLACEMENT          9387
+#define IDS_WM_ANGLE_0                  9419
+#define IDS_WM_ANGLE_45                 9420
+#define IDS_WM_ANGLE_90                 9421
+#define IDS_WM_COLOR_BLACK              9422   /* 9422..9428: black, red, green, blue, cyan, magenta, yellow */
+#define IDS_WM_STYLE_REGULAR            9429
+#define IDS_WM_STYLE_ITALIC             9430
+#define IDS_WM_STYLE_BOLD               9431
+#define IDS_WM_STYLE_BOLD_ITALIC        9432
+#define IDS_WM_NAME_CAPTION             9434
+#define IDS_WM_NAME_NEEDED              9435
+#define IDS_WM_TEXT_NEEDED              9436
+#define IDS_WM_NAME_TAKEN_START         9437
+#define IDS_WM_NAME_TAKEN_END           9438
+#define IDS_COLOR_OPTIONS_TITLE         41200
+#define IDS_WATERMARKS_TITLE            41201
+
+#define IDD_ADV_COLOR_OPTIONS           720
+#define IDD_ADV_COLOR_OPTIONS_DLG       721
+#define IDD_WATERMARK_TAB               722
+#define IDD_WATERMARK_DLG               723
+#define IDD_WATERMARK_EDIT              724
+
+#define IDC_CONTRAST_OFF                1600
+#define IDC_CONTRAST_ON                 1601
+#define IDC_CONTRAST_AUTO               1602
+#define IDC_CONTRAST_SLIDER             1603
+#define IDC_CONTRAST_LESS               1604
+#define IDC_CONTRAST_MORE               1605
+#define IDC_FLASH_OFF                   1610
+#define IDC_FLASH_ON                    1611
+#define IDC_FLASH_AUTO                  1612
+#define IDC_FLASH_SLIDER                1613
+#define IDC_FLASH_LESS                  1614
+#define IDC_FLASH_MORE                  1615
+#define IDC_SHARPEN_OFF                 1620
+#define IDC_SHARPEN_ON                  1621
+#define IDC_SHARPEN_SOFTEN              1622
+#define IDC_COLOR_PREVIEW               1623
+#define IDC_COLOR_DEFAULTS              1624
+#define IDC_COLOR_HELP                  1625
+
+#define IDC_WM_LEFT_LIST                1650
+#define IDC_WM_RIGHT_LIST               1651
+#define IDC_WM_LEFT_LABEL               1652
+#define IDC_WM_RIGHT_LABEL              1653
+#define IDC_WM_FIRST_AND_OTHER          1654
+#define IDC_WM_ODD_AND_EVEN             1655
+#define IDC_WM_OVER                     1656
+#define IDC_WM_UNDER                    1657
+#define IDC_WM_ADD                      1658
+#define IDC_WM_EDIT                     1659
+#define IDC_WM_DELETE                   1660
+#define IDC_WM_GROUP_SELECT             1661
+#define IDC_WM_GROUP_PAGES              1662
+#define IDC_WM_GROUP_PLACEMENT          1663
+#define IDC_WM_PREVIEW                  1664
+
+#define IDC_WME_NAME                    1700
+#define IDC_WME_NAME_EDIT               1701
+#define IDC_WME_NEW                     1702
+#define IDC_WME_TEXT                    1703
+#define IDC_WME_FONT                    1704
+#define IDC_WME_STYLE                   1705
+#define IDC_WME_SIZE                    1706
+#define IDC_WME_COLOR                   1707
+#define IDC_WME_ANGLE                   1708
+#define IDC_WME_SHADE                   1709
+#define IDC_WME_PREVIEW                 1710
 
 #define IDB_PELMORA_LOGO            1000
 

@@ -978,6 +978,136 @@ PICTURES = {
 }
 
 
+# -- colour options preview --------------------------------------------------
+# One photo of a backlit scene: a sunny meadow and sky with a tree and a
+# person in its shade. Flash fill lifts the shade, contrast enhancement
+# spreads the flat tones, sharpening crispens the grass and leaves and
+# softening blurs them. The print lies on transparent green with a shadow.
+XW, XH = 120, 90          # the bitmap
+PX, PY, PWD, PHT = 6, 5, 104, 76   # the photo inside its white border
+_PHOTO = None
+
+
+def photo_scene():
+    cv = Canvas(PWD, PHT)
+    cv.rect(0, 0, PWD, PHT, vgrad(0, PHT * 0.6, (120, 165, 215), (205, 220, 235)))
+    cv.circle(PWD * 0.8, PHT * 0.18, 7, (255, 236, 170))
+    hills = [(0, PHT * 0.55)] + [(PWD * i / 16.0, PHT * (0.52 - 0.05 * math.sin(i * 0.7))) for i in range(17)]
+    cv.fill(hills + [(PWD, PHT), (0, PHT)], (120, 150, 95))
+    cv.rect(0, PHT * 0.62, PWD, PHT * 0.38, vgrad(PHT * 0.62, PHT, (150, 170, 80), (95, 120, 55)))
+    # grass blades: fine detail that sharpening and softening change
+    for i in range(70):
+        x = (i * 37 % PWD) + (i % 3) * 0.4
+        y = PHT * 0.66 + (i * 53 % 26)
+        cv.line(x, y, x + 0.8 + (i % 2), y - 3.5, 0.7, (70, 95, 40) if i % 2 else (185, 200, 110), caps=False)
+    # the tree and its shade, where the person stands
+    cv.fill(ellipse_poly(26, PHT * 0.83, 30, 7), (55, 70, 40), 0.8)
+    cv.rect(22, PHT * 0.3, 6, PHT * 0.55, (60, 45, 35))
+    for cx, cy, r in ((25, 14, 15), (12, 22, 11), (38, 22, 12), (25, 28, 11)):
+        cv.circle(cx, cy, r, (45, 75, 40))
+    for i in range(40):
+        cx, cy = 8 + (i * 29 % 36), 6 + (i * 17 % 28)
+        cv.circle(cx, cy, 1.3, (80, 115, 55) if i % 2 else (30, 50, 28))
+    # a person in the shade: face, red shirt, blue trousers
+    cv.rect(40, PHT * 0.74, 4, 12, (45, 55, 95))
+    cv.rect(45, PHT * 0.74, 4, 12, (45, 55, 95))
+    cv.rrect(38.5, PHT * 0.5, 12, 17, 3, (150, 40, 40))
+    cv.circle(44.5, PHT * 0.43, 4.2, (150, 110, 85))
+    cv.fill(ellipse_poly(44.5, PHT * 0.39, 4.4, 2.4), (50, 35, 25))
+    # a white house in the sun far away
+    cv.rect(76, PHT * 0.44, 12, 8, (235, 235, 225))
+    cv.fill([(75, PHT * 0.44), (82, PHT * 0.36), (89, PHT * 0.44)], (170, 70, 50))
+    cv.rect(80, PHT * 0.48, 3, 4, (90, 80, 70))
+    rows = cv.pixels()
+    # as taken against the light: flat tones, deep shade under the tree
+    out = []
+    for y, row in enumerate(rows):
+        line = []
+        for x, c in enumerate(row):
+            if c == TRANSPARENT:
+                c = (0, 254, 0)
+            flat = [40 + v * 0.68 for v in c]
+            d = math.sqrt((x - 26) ** 2 / 900.0 + (y - 35) ** 2 / 1300.0)
+            t = min(1.0, max(0.0, (d - 0.75) / 0.5))
+            shaded = 0.55 + 0.45 * t * t * (3 - 2 * t)
+            line.append([v * shaded for v in flat])
+        out.append(line)
+    return out
+
+
+def luminance(c):
+    return 0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2]
+
+
+def filter_pixels(img, fn):
+    return [[fn(x, y, c) for x, c in enumerate(row)] for y, row in enumerate(img)]
+
+
+def box_blur(img):
+    h, w = len(img), len(img[0])
+
+    def at(x, y):
+        return img[min(h - 1, max(0, y))][min(w - 1, max(0, x))]
+    return [[[sum(at(x + dx, y + dy)[k] for dx in (-1, 0, 1) for dy in (-1, 0, 1)) / 9.0 for k in range(3)]
+             for x in range(w)] for y in range(h)]
+
+
+def color_preview(contrast, fill, sharpening):
+    global _PHOTO
+    if _PHOTO is None:
+        _PHOTO = photo_scene()
+    img = [[list(c) for c in row] for row in _PHOTO]
+    if fill:
+        # lift the dark tones, as a fill flash lights the shade
+        def lift(_x, _y, c):
+            gain = 1.0 + 0.9 * max(0.0, 1.0 - luminance(c) / 150.0)
+            return [v * gain for v in c]
+        img = filter_pixels(img, lift)
+    if contrast:
+        def spread(_x, _y, c):
+            return [128 + (v - 118) * 1.45 for v in c]
+        img = filter_pixels(img, spread)
+        # a little more colour, as stronger tones look
+        img = filter_pixels(img, lambda _x, _y, c: [luminance(c) + (v - luminance(c)) * 1.25 for v in c])
+    if sharpening == 1:
+        soft = box_blur(img)
+        img = [[[v + 1.6 * (v - s) for v, s in zip(c, sc)] for c, sc in zip(row, srow)]
+               for row, srow in zip(img, soft)]
+    elif sharpening == 2:
+        img = box_blur(box_blur(img))
+    cv = Canvas(XW, XH)
+    frame = rrect_poly(PX - 4, PY - 4, PWD + 8, PHT + 8, 1.5)
+    shadow(cv, frame, 2.0, 2.2, 0.35)
+    cv.fill(frame, (200, 200, 196))
+    cv.fill(rrect_poly(PX - 3.3, PY - 3.3, PWD + 6.6, PHT + 6.6, 1.0), (252, 252, 250))
+    rows = cv.pixels()
+    for y in range(PHT):
+        for x in range(PWD):
+            c = tuple(max(0, min(255, int(round(v)))) for v in img[y][x])
+            rows[PY + y][PX + x] = (0, 254, 0) if c == TRANSPARENT else c
+    return cv_rows(rows)
+
+
+class cv_rows:
+    """Finished rows standing in for a canvas."""
+    def __init__(self, rows):
+        self.rows = rows
+
+    def pixels(self):
+        return self.rows
+
+
+for _contrast, _cname in ((False, ''), (True, 'CONTRAST')):
+    for _fill, _fname in ((False, ''), (True, 'FILL')):
+        for _sharp, _sname in ((0, ''), (1, 'SHARPEN'), (2, 'SOFTEN')):
+            _name = '_'.join(n for n in ('COLOR', _cname, _fname, _sname) if n)
+            if _name == 'COLOR':
+                _name = 'COLOR_PLAIN'
+            elif not _cname and not _fname:
+                _name = 'COLOR_PLAIN_' + _sname
+            PICTURES[_name] = (lambda c=_contrast, f=_fill, s=_sharp: color_preview(c, f, s))
+
+
 def bitmap_names(header):
     """The IDB_ names BitmapIds.h defines, so the header and this tool agree."""
     with open(header) as f:

@@ -2,6 +2,7 @@
 
 #include "CommonLibrary.h"
 #include "SheetWindow_win.h"
+#include "WatermarkPreview_win.h"
 #include "drvcommon.h"
 
 #include <commctrl.h>
@@ -136,6 +137,14 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_CTLCOLORSTATIC:
         return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        auto preview = draw != nullptr ? previews_.find(static_cast<int>(draw->CtlID)) : previews_.end();
+        if (preview == previews_.end())
+            return FALSE;
+        DrawWatermarkPreview(*draw, preview->second);
+        return TRUE;
+    }
     default:
         return FALSE;
     }
@@ -168,6 +177,8 @@ void DialogView::command(int id, int code)
     case Kind::Combo:
         if (code == CBN_SELCHANGE)
             page_.OnCommand(*this, id, Notify::SelChange);
+        else if (code == CBN_EDITCHANGE)
+            page_.OnCommand(*this, id, Notify::EditChange);
         break;
     case Kind::List:
         if (code == LBN_SELCHANGE)
@@ -176,6 +187,8 @@ void DialogView::command(int id, int code)
     case Kind::Edit:
         if (code == EN_CHANGE)
             page_.OnCommand(*this, id, Notify::EditChange);
+        else if (code == EN_KILLFOCUS)
+            page_.OnCommand(*this, id, Notify::LostFocus);
         break;
     default:
         break;
@@ -270,7 +283,8 @@ std::string DialogView::GetText(int id) const
 
 void DialogView::SetTextLimit(int id, int characters)
 {
-    SendDlgItemMessageA(hwnd_, id, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+    SendDlgItemMessageA(hwnd_, id, kind(id) == Kind::Combo ? CB_LIMITTEXT : EM_LIMITTEXT,
+                        static_cast<WPARAM>(characters), 0);
 }
 
 void DialogView::SetWindowTitle(const std::string& text)
@@ -593,4 +607,13 @@ void DialogView::filterKey(MSG& message)
     default:
         break;
     }
+}
+
+void DialogView::SetWatermarkPreview(int id, const WatermarkPreview& preview)
+{
+    auto shown = previews_.find(id);
+    if (shown != previews_.end() && shown->second == preview)
+        return;
+    previews_[id] = preview;
+    InvalidateRect(item(id), nullptr, TRUE);
 }

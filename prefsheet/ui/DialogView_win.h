@@ -69,6 +69,7 @@ public:
     void ShowSheetPage(int index) override;
     SheetWindow* embeddedSheet() const { return sheet_.get(); }
     void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override;
+    void SetWatermarkPreview(int id, const WatermarkPreview& preview) override;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -102,5 +103,6 @@ private:
     std::map<int, uint32_t> pictureIds_;
     std::map<int, COLORREF> textColours_;   // statics whose text is not the default colour
     std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
+    std::map<int, WatermarkPreview> previews_;   // owner-drawn statics
     UniqueWindow child_;   // last: the window goes before its pictures
 };

@@ -100,6 +100,12 @@ public:
     int sheetPageShown = -1;
     std::vector<SheetPage> sheetPages;
 
+    void SetWatermarkPreview(int id, const WatermarkPreview& preview) override
+    {
+        previews[id] = preview;
+        ++at(id).redraws;
+    }
+
     // What a user does: each changes the control, then tells the page.
     void Click(DialogPage& page, int id);
     void Select(DialogPage& page, int id, int index);
@@ -107,6 +113,7 @@ public:
     // A key pressed on control `id`; a key the page makes a space bar press
     // clicks the control, as space does on a button.
     KeyAction PressKey(DialogPage& page, int id, Key key, char character = 0);
+    void Leave(DialogPage& page, int id) { page.OnCommand(*this, id, Notify::LostFocus); }
 
     const Control& control(int id) const { return get(id); }
     // The list entry shown selected, "" when none.
@@ -130,6 +137,7 @@ public:
     InkDisplay* inkDisplay = nullptr;
     std::pair<int, int> inkTanks{0, 0};
     std::vector<Help> helpOpened;
+    std::map<int, WatermarkPreview> previews;
 
 private:
     Control& at(int id) { return controls_[id]; }

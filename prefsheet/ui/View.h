@@ -3,6 +3,8 @@
 // a dialog HWND (DialogView_win) and native tests over memory (MemoryView).
 #pragma once
 
+#include "WatermarkPreview.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +17,8 @@ enum class Notify {
     Clicked,      // button, check box, radio button, picture control
     SelChange,    // list or combo box selection
     EditChange,   // edit field text
+    // Added for the watermark edit dialog:
+    LostFocus,    // the user left an edit field
 };
 
 // One page of a sheet embedded in a window; the page object outlives it.
@@ -106,6 +110,9 @@ public:
     virtual void ShowSheetPage(int index) = 0;
     // Maintenance page: a picture button with a raised and a pressed picture.
     virtual void SetButtonPictures(int id, uint32_t upId, uint32_t downId) = 0;
+    // Added for the watermark edit dialog: an owner-drawn control shows a
+    // page with the watermark drawn as described.
+    virtual void SetWatermarkPreview(int id, const WatermarkPreview& preview) = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a
