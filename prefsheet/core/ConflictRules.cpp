@@ -434,7 +434,9 @@ void GUIPrinter::checkDraftPhoto()
 // The rule fixes its trigger and texts only. Its choices are read as the
 // texts offer them: the first raises the quality to best (-4), the second
 // keeps draft on plain media (108) and is remembered; closing the dialog
-// leaves draft for normal quality (-2). Each ends the conflict.
+// leaves draft for normal quality (-2). Each ends the conflict. Plain media
+// is picked as the media list picks it: the paper category with its layout
+// and size stays, so a borderless record stays a whole borderless record.
 void GUIPrinter::checkDraftGlossy()
 {
     if (!Options(product_).equals(OptionKey::IDO_DRAFT_GLOSSY_CONFLICT, 1) || shown_[AnsweredDraftGlossy])
@@ -452,7 +454,8 @@ void GUIPrinter::checkDraftGlossy()
     if (answer == kConflictAnswerFirst) {
         print_.printQuality = -4;
     } else if (answer == kConflictAnswerSecond) {
-        plainMedia();
+        paper_.mediaType = 1;
+        paper_.mediaType2 = 1;
         shown_[AnsweredDraftGlossy] = true;
     } else {
         print_.printQuality = -2;

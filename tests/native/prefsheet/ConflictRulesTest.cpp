@@ -946,8 +946,9 @@ TEST(DraftRules, DraftWithGlossyMedia)
         uint32_t media;
         uint32_t flags;
     };
-    // The second choice is plain media: no paper category, both media words 1.
-    const Answer answers[] = {{2, -4, 267, 0x1000}, {3, -1, 1, 0}, {0, -2, 267, 0x1000}};
+    // The second choice is plain media as the media list picks it: both media
+    // words 1, and the borderless category keeps its layout and size.
+    const Answer answers[] = {{2, -4, 267, 0x1000}, {3, -1, 1, 0x1000}, {0, -2, 267, 0x1000}};
     for (const Answer& a : answers) {
         SCOPED_TRACE(a.answer);
         Opening o([](ModelWorld& w) { w.product.set(OptionKey::IDO_DRAFT_GLOSSY_CONFLICT, 1); });
@@ -955,9 +956,11 @@ TEST(DraftRules, DraftWithGlossyMedia)
         o.model->SetMediaType2(267);
         o.model->SetPaperFlags(0x1000);
         o.model->SetPaperSize(296);
+        o.model->SetLayoutCode(7);
         o.model->SetPrintQuality(-1);
         o.check(a.answer);
         EXPECT_EQ(o.model->GetPrintQuality(), a.quality);
+        EXPECT_EQ(o.model->GetLayoutCode(), 7);
         EXPECT_EQ(o.model->GetMediaType(), a.media);
         EXPECT_EQ(o.model->GetMediaType2(), a.media);
         EXPECT_EQ(o.model->GetPaperFlags(), a.flags);
