@@ -21,6 +21,7 @@ public:
         std::deque<std::uint32_t> jobs = {0};
         std::uint32_t openError = 0;     // nonzero: open fails with it
         std::uint32_t statusError = 0;   // nonzero: status query fails with it
+        bool statusNoBuffer = false;     // the status block cannot be allocated
         std::uint32_t pauseError = 0;
         std::uint32_t resumeError = 0;
         bool closeFails = false;
@@ -28,20 +29,23 @@ public:
 
     std::vector<Printer> printers;
     std::uint32_t enumError = 0;
+    bool enumNoBuffer = false;
     std::vector<std::string> calls;  // "enum", "open NAME", "status NAME", "pause NAME", ...
     int openHandles = 0;
 
-    bool enumPrinters(std::vector<SpoolerPrinter>& out, std::uint32_t& error) override
+    SpoolerQuery enumPrinters(std::vector<SpoolerPrinter>& out, std::uint32_t& error) override
     {
         calls.push_back("enum");
+        if (enumNoBuffer)
+            return SpoolerQuery::noBuffer;
         if (enumError != 0) {
             error = enumError;
-            return false;
+            return SpoolerQuery::failed;
         }
         out.clear();
         for (const Printer& p : printers)
             out.push_back({p.name, "USB001", p.driver, p.attributes});
-        return true;
+        return SpoolerQuery::ok;
     }
 
     bool open(const std::string& name, PrinterHandle& handle, std::uint32_t& error) override
@@ -62,20 +66,22 @@ public:
         return false;
     }
 
-    bool getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error) override
+    SpoolerQuery getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error) override
     {
         Printer& p = at(handle);
         calls.push_back("status " + p.name);
+        if (p.statusNoBuffer)
+            return SpoolerQuery::noBuffer;
         if (p.statusError != 0) {
             error = p.statusError;
-            return false;
+            return SpoolerQuery::failed;
         }
         status.status = p.status;
         status.attributes = p.attributes;
         status.jobs = p.jobs.front();
         if (p.jobs.size() > 1)
             p.jobs.pop_front();
-        return true;
+        return SpoolerQuery::ok;
     }
 
     bool control(PrinterHandle handle, std::uint32_t command, std::uint32_t& error) override

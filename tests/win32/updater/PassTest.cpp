@@ -399,6 +399,47 @@ TEST_F(UpdatePass, PollIntervalAndUnreadablePrinters)
     EXPECT_EQ(recordsOf("apply").size(), 1u);
 }
 
+// Error 8 from the spooler itself is a failure like any other; only a
+// buffer the pass could not allocate ends the drain wait at once.
+TEST_F(UpdatePass, SpoolerErrorEightIsNotOurOwnAllocationFailure)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.printers = {printer("A", kDriver), printer("B", kDriver)};
+    spooler_.printers[0].statusError = ERROR_NOT_ENOUGH_MEMORY;
+    spooler_.printers[1].jobs = {1, 0};
+    run();
+    EXPECT_EQ(sleeps, std::vector<std::uint32_t>{30000});
+    EXPECT_TRUE(logged("GetPrinter failed, GetLastError()=8"));
+    EXPECT_EQ(recordsOf("apply").size(), 1u);
+
+    spooler_.calls.clear();
+    spooler_.enumError = ERROR_NOT_ENOUGH_MEMORY;
+    DeviceEnumerator::destroy();
+    CommandLineParams::destroy();
+    run();
+    EXPECT_TRUE(logged("Printer enumeration failed with win32 error code =8"));
+    EXPECT_FALSE(logged("could not allocate memory for results of printer enumeration"));
+    EXPECT_TRUE(spooler_.callsStartingWith("open").empty());
+}
+
+TEST_F(UpdatePass, ABufferThePassCannotAllocate)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.printers = {printer("A", kDriver), printer("B", kDriver)};
+    spooler_.printers[0].statusNoBuffer = true;
+    spooler_.printers[1].jobs = {1, 0};
+    run();
+    EXPECT_TRUE(sleeps.empty());  // the drain wait ends at once
+    EXPECT_EQ(spooler_.callsStartingWith("pause"),
+              (std::vector<std::string>{"pause A", "pause B"}));
+
+    spooler_.enumNoBuffer = true;
+    DeviceEnumerator::destroy();
+    CommandLineParams::destroy();
+    run();
+    EXPECT_TRUE(logged("could not allocate memory for results of printer enumeration"));
+}
+
 TEST_F(UpdatePass, PrintersAreOursOnlyWithTheExactDriverName)
 {
     setDword(kFake, "check cv", 3);
@@ -410,19 +451,60 @@ TEST_F(UpdatePass, PrintersAreOursOnlyWithTheExactDriverName)
     EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 1u);  // enumerated once per process
 }
 
-TEST_F(UpdatePass, OverlongPrinterNamesAreSkipped)
+// A name that does not fit the 260-character open buffer cannot be opened:
+// the pass stops before installing, as for any printer it cannot open.
+TEST_F(UpdatePass, AnOverlongPrinterNameStopsThePassLikeAnUnopenablePrinter)
 {
-    setDword(kFake, "check cv", 3);
-    std::string longName(300, 'P');
-    std::string fitting(259, 'F');  // with its zero, the whole 260-character buffer
-    spooler_.printers = {printer(longName, kDriver), printer(std::string(260, 'Q'), kDriver),
-                         printer(fitting, kDriver), printer("Short", kDriver)};
-    run();
-    EXPECT_EQ(spooler_.callsStartingWith("open"),
-              (std::vector<std::string>{"open " + fitting, "open Short"}));
-    EXPECT_TRUE(logged("Printer name of 300 characters does not fit the open buffer"));
-    EXPECT_TRUE(logged("Printer name of 260 characters does not fit the open buffer"));
-    EXPECT_EQ(recordsOf("apply").size(), 1u);
+    const std::string fitting(259, 'F');  // with its zero, the whole buffer
+    const struct {
+        const char* what;
+        std::vector<std::string> names;
+        std::vector<std::string> opened;
+        std::string failure;
+    } cases[] = {
+        {"259 characters fit", {fitting, "Short"}, {"open " + fitting, "open Short"}, ""},
+        {"260 characters", {"Short", std::string(260, 'Q')}, {"open Short"},
+         "OpenPrinter failed to open printer '" + std::string(260, 'Q') +
+             "' with ADMIN permissions. GetLastError()=1801"},
+        {"all overlong", {std::string(300, 'P')}, {},
+         "OpenPrinter failed to open printer '" + std::string(300, 'P') +
+             "' with ADMIN permissions. GetLastError()=1801"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileA((scratch_ + "record.txt").c_str());
+        DeleteFileA(logFile_.c_str());
+        setDword(kFake, "check cv", 3);
+        spooler_.calls.clear();
+        spooler_.printers.clear();
+        for (const std::string& name : c.names)
+            spooler_.printers.push_back(printer(name, kDriver));
+        CommandLineParams::destroy();
+        DeviceEnumerator::destroy();
+        run();
+        EXPECT_EQ(spooler_.callsStartingWith("open"), c.opened);
+        EXPECT_EQ(spooler_.openHandles, 0);
+        if (c.failure.empty()) {
+            EXPECT_EQ(recordsOf("apply").size(), 1u);
+            EXPECT_EQ(spooler_.callsStartingWith("pause").size(), 2u);
+        } else {
+            EXPECT_TRUE(logged(c.failure));
+            EXPECT_TRUE(logged("Failed to open all the printers in the list, so closing and exiting"));
+            EXPECT_TRUE(recordsOf("apply").empty());
+            EXPECT_TRUE(spooler_.callsStartingWith("pause").empty());
+        }
+    }
+
+    SCOPED_TRACE("the rights test on Vista");
+    updaterPlatform().os = &kVista;
+    spooler_.calls.clear();
+    spooler_.printers = {printer(std::string(270, 'R'), kDriver), printer("Short", kDriver)};
+    CommandLineParams::destroy();
+    DeviceEnumerator::destroy();
+    EXPECT_FALSE(PrinterSpoolerWrapper::canWeOpenPrintersInAdminMode());
+    EXPECT_TRUE(spooler_.callsStartingWith("open").empty());
+    EXPECT_TRUE(logged("OpenPrinter failed to open printer '" + std::string(270, 'R') +
+                       "' with ADMIN permissions. GetLastError()=1801"));
 }
 
 TEST_F(UpdatePass, VistaWithoutPrintersOfTheDriverStopsAtPausing)
