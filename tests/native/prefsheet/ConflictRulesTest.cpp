@@ -717,6 +717,55 @@ TEST(ConflictOrder, AnEarlierRowsResolutionDecidesALaterRow)
               (std::vector<ConflictRule>{ConflictRule::PlainMediaLayout4, ConflictRule::EnvelopeLayout4}));
 }
 
+// A later row's resolution that brings back a conflict answered earlier in
+// the same check gets that answer again, without a second dialog; the next
+// check asks nothing.
+TEST(ConflictOrder, AnAnswerGivenInTheCheckStandsAgainstLaterRows)
+{
+    {
+        SCOPED_TRACE("the media-258 draft row resets the size the two-sided answer chose");
+        Opening o([](ModelWorld& w) { w.config.items[kItemAutoDuplexSupport] = 1; });
+        o.model->SetPlainPaperDefaultSize(5);
+        o.model->SetDuplexRulesEnabled(0);
+        o.model->SetDuplexMode(2);
+        o.model->SetDuplexMethod(3);
+        o.model->SetMediaType(258);
+        o.model->SetPaperSize(5);
+        o.model->SetPrintQuality(-1);
+        o.world.dialog.policy = [](const ConflictMessage& m) {
+            return m.rule == ConflictRule::DuplexPaperSize ? kConflictAnswerFirst
+                   : m.rule == ConflictRule::Media258Duplex ? kConflictAnswerSecond
+                                                            : 0;
+        };
+        o.model->CheckConflicts();
+        EXPECT_EQ(o.rulesShown(), (std::vector<ConflictRule>{ConflictRule::DuplexPaperSize,
+                                                             ConflictRule::Media258Draft,
+                                                             ConflictRule::Media258Duplex}));
+        EXPECT_EQ(o.model->GetPaperSize(), 9u);
+        EXPECT_EQ(o.model->GetDuplexMode(), 2);
+        EXPECT_EQ(o.model->GetPrintQuality(), -4);
+        o.world.dialog.shown.clear();
+        o.model->CheckConflicts();
+        EXPECT_TRUE(o.world.dialog.shown.empty());
+    }
+    {
+        SCOPED_TRACE("the media-258 two-sided row sets the flag the envelope answer cleared");
+        Opening o;
+        o.model->SetPaperFlags(0x8000);
+        o.model->SetFeatureWord14C(1);
+        o.model->SetMediaType(258);
+        o.model->SetDuplexMode(2);
+        o.check(0);
+        EXPECT_EQ(o.rulesShown(), (std::vector<ConflictRule>{ConflictRule::EnvelopeFeature14C,
+                                                             ConflictRule::Media258Duplex}));
+        EXPECT_EQ(o.model->GetFeatureWord14C(), 0);
+        EXPECT_EQ(o.model->GetDuplexMode(), 1);
+        o.world.dialog.shown.clear();
+        o.check(0);
+        EXPECT_TRUE(o.world.dialog.shown.empty());
+    }
+}
+
 TEST(ConflictFlags, SecondChoiceSuppressesTheRowForTheOpeningOtherAnswersDoNot)
 {
     struct Case {
