@@ -129,7 +129,7 @@ TEST(ConflictProperty, RandomChangesAndAnswersAlwaysSettle)
             for (int r = 0; r < rounds; ++r)
                 randomChange(random, *model);
             const std::size_t before = w.dialog.shown.size();
-            ASSERT_EQ(model->CheckConflicts(), 1);
+            model->CheckConflicts();
             ASSERT_LE(w.dialog.shown.size() - before, kRuleCount);
             for (std::size_t d = before; d < w.dialog.shown.size(); ++d) {
                 ASSERT_LE(w.dialog.shown[d].texts.size(), 6u);
@@ -174,7 +174,7 @@ TEST(ConflictProperty, RecordsOfRandomBytesLoadCheckAndSave)
         w.dialog.policy = [&random](const ConflictMessage&) {
             return std::uniform_int_distribution<int>(0, 4)(random);
         };
-        ASSERT_EQ(model->CheckConflicts(), 1);
+        model->CheckConflicts();
         ASSERT_LE(w.dialog.shown.size(), kRuleCount);
 
         LCDEVMODE saved = record;

@@ -81,11 +81,15 @@ TEST(ConflictRules, NothingRunsWhileCheckingIsOff)
     o.model->SetMediaType(2);
     o.model->SetLayoutCode(4);
     o.model->SetConflictCheck(0);
-    EXPECT_EQ(o.model->CheckConflicts(), 1);
+    o.check(kConflictAnswerFirst);
     EXPECT_TRUE(o.world.dialog.shown.empty());
+    EXPECT_EQ(o.model->GetMediaType(), 2u);
+    EXPECT_EQ(o.world.oem.refreshes, 0);
     o.model->SetConflictCheck(1);
-    EXPECT_EQ(o.model->CheckConflicts(), 1);
-    EXPECT_EQ(o.world.dialog.shown.size(), 1u);
+    o.check(kConflictAnswerFirst);
+    EXPECT_EQ(o.rulesShown(), std::vector<ConflictRule>{ConflictRule::PlainMediaLayout4});
+    EXPECT_EQ(o.model->GetMediaType(), 1u);   // plain paper
+    EXPECT_EQ(o.world.oem.refreshes, 1);
 }
 
 TEST(ConflictRules, AcceptedCombinationShowsNothing)
