@@ -20,6 +20,17 @@ bool openWithFullAccess(const std::string& name, PrinterHandle& handle, std::uin
     return updaterPlatform().spooler->open(name, handle, error);
 }
 
+// A close the spooler refuses is logged and otherwise ignored: the handle is
+// gone either way.
+bool closePrinter(PrinterHandle handle, FunctionTrace& trace)
+{
+    std::uint32_t error = 0;
+    if (updaterPlatform().spooler->close(handle, error))
+        return true;
+    trace.log("ClosePrinter failed, GetLastError()=" + std::to_string(error));
+    return false;
+}
+
 std::string openFailure(const std::string& name, std::uint32_t error)
 {
     return "OpenPrinter failed to open printer '" + name +
@@ -71,7 +82,7 @@ bool PrinterSpoolerWrapper::canWeOpenPrintersInAdminMode()
             result = openWithFullAccess(name, handle, error);
             if (result) {
                 trace.log("Printer was opened successfully with ADMIN privilages.");
-                updaterPlatform().spooler->close(handle);
+                closePrinter(handle, trace);
             } else {
                 trace.log(openFailure(name, error));
             }
@@ -109,7 +120,7 @@ bool PrinterSpoolerWrapper::ClosePrinters(PrinterHandleList& handles)
     trace.log("Closing all open printers");
     bool result = true;
     for (PrinterHandle handle : handles) {
-        if (!updaterPlatform().spooler->close(handle))
+        if (!closePrinter(handle, trace))
             result = false;
     }
     handles.clear();

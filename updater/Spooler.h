@@ -42,5 +42,6 @@ public:
     // Level-2 status, attributes and job count.
     virtual SpoolerQuery getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error) = 0;
     virtual bool control(PrinterHandle handle, std::uint32_t command, std::uint32_t& error) = 0;
-    virtual bool close(PrinterHandle handle) = 0;
+    // false with the Win32 code when the spooler refuses; the handle is gone either way.
+    virtual bool close(PrinterHandle handle, std::uint32_t& error) = 0;
 };

@@ -103,7 +103,12 @@ bool WinSpooler::control(PrinterHandle handle, std::uint32_t command, std::uint3
     return true;
 }
 
-bool WinSpooler::close(PrinterHandle handle)
+bool WinSpooler::close(PrinterHandle handle, std::uint32_t& error)
 {
-    return ClosePrinter(handle) != FALSE;
+    if (!ClosePrinter(handle)) {
+        error = GetLastError();
+        return false;
+    }
+    error = 0;
+    return true;
 }

@@ -185,6 +185,36 @@ protected:
         return value;
     }
 
+    static void deleteValue(const std::string& key, const char* name)
+    {
+        HKEY handle;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+            return;
+        RegDeleteValueA(handle, name);
+        RegCloseKey(handle);
+    }
+
+    // Everything one pass leaves, taken away before the next one.
+    void freshPass()
+    {
+        CommandLineParams::destroy();
+        DeviceEnumerator::destroy();
+        for (const char* name : {"program.tar", "catalog.tar", "record.txt"})
+            DeleteFileA((scratch_ + name).c_str());
+        DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+        removeDataDirectory();
+        DeleteFileA(logFile_.c_str());
+        for (const char* flag : {"CompleteSoftwareUpdated", "DataUpdated"})
+            deleteValue(kUpdaterKey, flag);
+        for (const char* value : {"calls", "fail call"})
+            deleteValue(kFake, value);
+        spooler_.calls.clear();
+        spooler_.closes.clear();
+        spooler_.openHandles = 0;
+        spooler_.failCall = -1;
+        spooler_.printers = {printer("A", kDriver), printer("Office", "Other Driver"), printer("B", kDriver)};
+    }
+
     UpdaterPlatform saved_;
     FakeSpooler spooler_;
     std::string scratch_;
@@ -217,6 +247,138 @@ TEST_F(UpdatePass, OnXpBothPackagesAreInstalledAroundPausedPrinters)
     EXPECT_TRUE(logged("The OS is Win XP or Win 2K, we have the spooler privilages, we do not need extra permissions"));
     EXPECT_TRUE(logged("Updates were downloaded and installed successfully"));
     DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+}
+
+// Each spooler call and each library call of a whole pass fails in turn, one
+// per pass. Whatever fails: no printer stays paused (but one whose resume
+// failed), every handle is closed exactly once, the downloads are gone (or
+// kept when asked), a flag is set exactly when its packages were installed,
+// and the log names the failure.
+TEST_F(UpdatePass, EachSpoolerAndLibraryCallFailingInTurn)
+{
+    const struct Scenario {
+        const char* what;
+        const OsVersion* os;
+        bool elevatedCopy;
+        bool program;
+        bool catalog;
+        bool keepDownloads;
+    } scenarios[] = {
+        {"both packages on XP", &kXp, false, true, true, false},
+        {"both packages in the elevated copy on Vista", &kVista, true, true, true, false},
+        {"catalog only on XP, downloads kept", &kXp, false, false, true, true},
+        {"program only on XP", &kXp, false, true, false, false},
+    };
+    const std::string programApplied = thisDirectory() + "applied.program.tar";
+    const std::string catalogApplied = dataDirectory_ + "\\applied.catalog.tar";
+    const std::string injected = std::to_string(FakeSpooler::kInjectedError);
+
+    // What the log says when the named call fails.
+    auto spoolerFailure = [&](const std::string& call) -> std::string {
+        const std::string verb = call.substr(0, call.find(' '));
+        const std::string name = call.substr(call.find(' ') + 1);
+        if (verb == "enum")
+            return "Printer enumeration failed with win32 error code =" + injected;
+        if (verb == "open")
+            return "OpenPrinter failed to open printer '" + name + "' with ADMIN permissions. GetLastError()=" + injected;
+        if (verb == "status")
+            return "GetPrinter failed, GetLastError()=" + injected;
+        if (verb == "pause")
+            return "SetPrinter(hPrinter, 0, NULL, PRINTER_CONTROL_PAUSE) failed. GetLastError()=" + injected;
+        if (verb == "resume")
+            return "SetPrinter(hPrinter, 0, NULL, PRINTER_CONTROL_RESUME) failed. GetLastError()=" + injected;
+        return "ClosePrinter failed, GetLastError()=" + injected;
+    };
+    auto libraryFailure = [&](const std::string& call, const Scenario& s) -> std::string {
+        if (call == "connection")
+            return "Internet connection is not available, halting the update process";
+        if (call.find("check http://fake/kv") == 0)
+            return "Unable to determine if Kiosken Software Update is available.";
+        if (call.find("check http://fake/cv") == 0)
+            return s.program ? "Data Update is NOT available." : "Checking for updates failed or there are no updates available!";
+        if (call.find("download http://fake/kd") == 0)
+            return s.catalog ? "The software update failed to download, so we not downloading the data update"
+                             : "The update FAILED to download!";
+        if (call.find("download http://fake/cd") == 0)
+            return s.program ? "The data update failed to download, so we are deleting the downloaded software update"
+                             : "The update FAILED to download!";
+        if (call.find("apply") == 0 && call.find("program.tar") != std::string::npos)
+            return "The software updates FAILED! exiting update process";
+        if (call.find("apply") == 0)
+            return "The data updates FAILED.";
+        return "";  // init and uninit: their results are ignored
+    };
+
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.what);
+        updaterPlatform().os = s.os;
+        setDword(kFake, "check kv", s.program ? 3 : 2);
+        setDword(kFake, "check cv", s.catalog ? 3 : 2);
+        setDword(kUpdaterKey, "DoNotDeleteDownloadedFiles", s.keepDownloads ? 1 : 0);
+        const char* flag = s.program ? "CompleteSoftwareUpdated" : "DataUpdated";
+
+        // The pass without faults gives the steps to fail.
+        freshPass();
+        run(s.elevatedCopy);
+        const std::vector<std::string> spoolerCalls = spooler_.calls;
+        const std::vector<std::string> libraryCalls = splitLines(readFile(scratch_ + "record.txt"));
+        ASSERT_GE(spoolerCalls.size(), 11u);
+        ASSERT_GE(libraryCalls.size(), 7u);
+        EXPECT_EQ(exists(programApplied), s.program);
+        EXPECT_EQ(exists(catalogApplied), s.catalog);
+
+        const int faults = static_cast<int>(spoolerCalls.size() + libraryCalls.size());
+        for (int fault = 0; fault < faults; ++fault) {
+            const bool inSpooler = fault < static_cast<int>(spoolerCalls.size());
+            const std::string call = inSpooler ? spoolerCalls[fault] : libraryCalls[fault - spoolerCalls.size()];
+            SCOPED_TRACE((inSpooler ? "spooler call " : "library call ") + call);
+            freshPass();
+            if (inSpooler)
+                spooler_.failCall = fault;
+            else
+                setDword(kFake, "fail call", static_cast<DWORD>(fault - spoolerCalls.size() + 1));
+            run(s.elevatedCopy);
+
+            for (const FakeSpooler::Printer& p : spooler_.printers) {
+                if (call != "resume " + p.name) {
+                    EXPECT_EQ(p.status & kPrinterStatusPaused, 0u) << p.name << " left paused";
+                }
+            }
+            for (const auto& handle : spooler_.closes)
+                EXPECT_EQ(handle.second, 1) << "closes of a handle";
+            EXPECT_EQ(spooler_.openHandles, 0);
+
+            const bool programInstalled = exists(programApplied);
+            const bool catalogInstalled = exists(catalogApplied);
+            const bool installed = (programInstalled || !s.program) && (catalogInstalled || !s.catalog);
+            EXPECT_EQ(dword(kUpdaterKey, flag) == 1, installed && s.catalog);
+            if (!s.program) {
+                EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+            }
+            if (!s.catalog || s.program) {
+                EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 0xDEADBEEFu);
+            }
+
+            if (!s.keepDownloads) {
+                EXPECT_FALSE(exists(scratch_ + "program.tar"));
+                EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+            } else {
+                const bool downloaded = !recordsOf("download http://fake/cd").empty() &&
+                                        call.find("download http://fake/cd") != 0;
+                EXPECT_EQ(exists(scratch_ + "catalog.tar"), downloaded);
+            }
+
+            const std::string failure = inSpooler ? spoolerFailure(call) : libraryFailure(call, s);
+            if (!failure.empty()) {
+                EXPECT_TRUE(logged(failure)) << failure;
+            } else {
+                EXPECT_EQ(programInstalled, s.program);
+                EXPECT_EQ(catalogInstalled, s.catalog);
+            }
+            if (HasFailure())
+                return;
+        }
+    }
 }
 
 TEST_F(UpdatePass, VistaWithoutRightsRelaunchesOnceAndTheCopyStops)
