@@ -1,5 +1,6 @@
 #include "CommandLineParams.h"
 #include "DeviceEnumerator.h"
+#include "Exception.h"
 #include "FakeSpooler.h"
 #include "Logger.h"
 #include "PrinterSpoolerWrapper.h"
@@ -37,6 +38,17 @@ void fakeSleep(std::uint32_t milliseconds)
     sleeps.push_back(milliseconds);
 }
 
+// The program's path as the pass reads it: the real one, a program that
+// does not exist, or a read that fails.
+std::string programPathAnswer;
+bool programPathFails = false;
+std::string fakeProgramPath()
+{
+    if (programPathFails)
+        throw Win32Exception("CurrentProcess::CurrentProcess", 0, "CurrentProcess", 17);
+    return programPathAnswer;
+}
+
 std::uint32_t connectionFlags = 0;
 bool fakeConnectedState(std::uint32_t& flags, std::uint32_t& error)
 {
@@ -50,7 +62,9 @@ protected:
     void SetUp() override
     {
         saved_ = updaterPlatform();
-        updaterPlatform() = {&spooler_, &kXp, &fakeSleep, &fakeConnectedState};
+        updaterPlatform() = {&spooler_, &kXp, &fakeSleep, &fakeConnectedState, &fakeProgramPath};
+        programPathAnswer = thisExecutable();
+        programPathFails = false;
         sleeps.clear();
         connectionFlags = 0;
 
@@ -119,10 +133,17 @@ protected:
         setRaw(key, name, REG_SZ, text + std::string(1, '\0'));
     }
 
+    // Whatever a pass installed there, then the folder.
     void removeDataDirectory()
     {
-        for (const char* name : {"applied.catalog.tar", "applied.program.tar"})
-            DeleteFileA((dataDirectory_ + "\\" + name).c_str());
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((dataDirectory_ + "\\applied.*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA((dataDirectory_ + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
         RemoveDirectoryA(dataDirectory_.c_str());
     }
 
@@ -326,6 +347,8 @@ TEST_F(UpdatePass, EachSpoolerAndLibraryCallFailingInTurn)
         ASSERT_GE(libraryCalls.size(), 7u);
         EXPECT_EQ(exists(programApplied), s.program);
         EXPECT_EQ(exists(catalogApplied), s.catalog);
+        EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), s.program && s.catalog ? 1u : 0xDEADBEEFu);
+        EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), !s.program && s.catalog ? 1u : 0xDEADBEEFu);
 
         const int faults = static_cast<int>(spoolerCalls.size() + libraryCalls.size());
         for (int fault = 0; fault < faults; ++fault) {
@@ -379,6 +402,103 @@ TEST_F(UpdatePass, EachSpoolerAndLibraryCallFailingInTurn)
                 return;
         }
     }
+}
+
+// The catalog folder cannot be made (a file stands where its parent folder
+// should be): no catalog is installed and no flag set, the printers run
+// again and the downloads are gone.
+TEST_F(UpdatePass, AFailedCatalogFolderCreationInstallsNoCatalog)
+{
+    const std::string parent = dataDirectory_.substr(0, dataDirectory_.rfind('\\'));
+    CreateDirectoryA(parent.substr(0, parent.rfind('\\')).c_str(), nullptr);
+    for (bool withProgram : {false, true}) {
+        SCOPED_TRACE(withProgram ? "program and catalog" : "catalog only");
+        freshPass();
+        setDword(kFake, "check kv", withProgram ? 3 : 2);
+        setDword(kFake, "check cv", 3);
+        RemoveDirectoryA(parent.c_str());
+        writeFile(parent, "a file, not a folder");
+        ASSERT_EQ(GetFileAttributesA(parent.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << parent;
+        run();
+        DeleteFileA(parent.c_str());
+        EXPECT_TRUE(logged("Attempting to create dir : " + dataDirectory_));
+        EXPECT_TRUE(logged("SHCreateDirectory() failed. ErrorCode="));
+        EXPECT_EQ(recordsOf("apply").size(), withProgram ? 1u : 0u);
+        EXPECT_TRUE(logged(withProgram ? "Data files update FAILED" : "Data update FAILED"));
+        EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 0xDEADBEEFu);
+        EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+        EXPECT_EQ(spooler_.callsStartingWith("resume"), (std::vector<std::string>{"resume A", "resume B"}));
+        EXPECT_EQ(spooler_.openHandles, 0);
+        EXPECT_FALSE(exists(scratch_ + "program.tar"));
+        EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+    }
+    DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+}
+
+// On Vista the program package needs the elevated copy; when it cannot be
+// started the pass ends there, with nothing downloaded and no printer touched.
+TEST_F(UpdatePass, AFailedElevatedRelaunchEndsThePass)
+{
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    programPathAnswer = scratch_ + "missing\\PmabUpdater.exe";
+    run();
+    EXPECT_TRUE(logged("UAC IS enabled, attempting to elevate permissions."));
+    EXPECT_TRUE(logged("The new process FAILED to launch. Casted HINSTANCE value = "));
+    EXPECT_FALSE(logged("The new process was launched successfully"));
+    EXPECT_TRUE(recordsOf("download").empty());
+    EXPECT_EQ(spooler_.callsStartingWith("pause"), std::vector<std::string>{});
+    EXPECT_EQ(spooler_.openHandles, 0);
+}
+
+// A program path that cannot be read: the re-launch is given up with the
+// exception's text, and a program install fails like any failed install.
+TEST_F(UpdatePass, AnExceptionWhileTheProgramPathIsRead)
+{
+    const std::string described = "file:CurrentProcess:17: CurrentProcess::CurrentProcess";
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    programPathFails = true;
+    run();
+    EXPECT_TRUE(logged("ERROR: The Kiosken Updater executable FAILED to Launch! " + described));
+    EXPECT_TRUE(recordsOf("download").empty());
+
+    freshPass();
+    updaterPlatform().os = &kXp;
+    offerBoth();
+    programPathFails = true;
+    run();
+    EXPECT_TRUE(logged(described));
+    EXPECT_TRUE(logged("The software updates FAILED! exiting update process"));
+    EXPECT_TRUE(recordsOf("apply").empty());
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+    EXPECT_EQ(spooler_.callsStartingWith("resume"), (std::vector<std::string>{"resume A", "resume B"}));
+    EXPECT_EQ(spooler_.openHandles, 0);
+    EXPECT_FALSE(exists(scratch_ + "program.tar"));
+    EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+}
+
+// While no printer of the driver has been found the spooler is asked again:
+// a failed enumeration at the rights test on Vista is followed by a second
+// one when the printers are paused; once printers are found, never again.
+TEST_F(UpdatePass, AFailedEnumerationIsRetriedUntilPrintersAreFound)
+{
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    freshPass();
+    spooler_.failCall = 0;
+    run(true);
+    EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 2u);
+    EXPECT_TRUE(logged("Printer enumeration failed with win32 error code =31"));
+    EXPECT_TRUE(logged("No printer installed with our driver, no printer rights to test"));
+    EXPECT_EQ(recordsOf("apply").size(), 2u);
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 1u);
+
+    freshPass();
+    run(true);
+    DeviceEnumerator::instance().getPrinters();
+    EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 1u);
+    DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
 }
 
 TEST_F(UpdatePass, VistaWithoutRightsRelaunchesOnceAndTheCopyStops)
