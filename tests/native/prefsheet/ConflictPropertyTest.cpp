@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -84,6 +85,32 @@ std::vector<uint8_t> snapshot(const GUIPrinter& m)
     return std::vector<uint8_t>(bytes, bytes + sizeof r);
 }
 
+// A printer with random options, cartridges, main window and two-sided rule
+// word, its model loaded from a plain record and checking still off.
+std::unique_ptr<GUIPrinter> randomOpening(std::mt19937& random, ModelWorld& w, uint32_t largestOption)
+{
+    w.config.items[kItemAutoDuplexSupport] = std::uniform_int_distribution<uint32_t>(0, 3)(random);
+    for (const char* key : {OptionKey::IDO_DRAFT_PHOTO_CONFLICT, OptionKey::IDO_DRAFT_GLOSSY_CONFLICT,
+                            OptionKey::IDO_ALLOW_CUSTOMPAPER_DUPLEX, OptionKey::IDO_VENDRA_GUI_OPTION,
+                            OptionKey::IDO_SUPPORT_BESTPRINTQUALITY, OptionKey::IDO_PMKPRINTPROP,
+                            OptionKey::IDO_SUPPORT_PHOTOPRINTQUALITY})
+        w.product.set(key, std::uniform_int_distribution<uint32_t>(0, largestOption)(random));
+    w.status.known = true;
+    w.status.logCart[0] = pick(random, kCartridges);
+    w.status.logCart[1] = pick(random, kCartridges);
+
+    auto model = w.make();
+    model->LoadFrom(PlainRecord());
+    model->SetInkInfo2(INKINFO{}, kModelPrinter);
+    model->SetConflictDialog(&w.dialog);
+    if (random() % 2)
+        model->SetOEMPropDlg(&w.oem);
+    else
+        model->SetAlternateMainWindow(&w.alternate);
+    model->SetDuplexRulesEnabled(random() % 4 == 0 ? 0 : 1);
+    return model;
+}
+
 constexpr std::size_t kRuleCount = 14;
 
 }  // namespace
@@ -96,25 +123,7 @@ TEST(ConflictProperty, RandomChangesAndAnswersAlwaysSettle)
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(static_cast<uint32_t>(seed));
         ModelWorld w;
-        w.config.items[kItemAutoDuplexSupport] = std::uniform_int_distribution<uint32_t>(0, 3)(random);
-        for (const char* key : {OptionKey::IDO_DRAFT_PHOTO_CONFLICT, OptionKey::IDO_DRAFT_GLOSSY_CONFLICT,
-                                OptionKey::IDO_ALLOW_CUSTOMPAPER_DUPLEX, OptionKey::IDO_VENDRA_GUI_OPTION,
-                                OptionKey::IDO_SUPPORT_BESTPRINTQUALITY, OptionKey::IDO_PMKPRINTPROP,
-                                OptionKey::IDO_SUPPORT_PHOTOPRINTQUALITY})
-            w.product.set(key, std::uniform_int_distribution<uint32_t>(0, 2)(random));
-        w.status.known = true;
-        w.status.logCart[0] = pick(random, kCartridges);
-        w.status.logCart[1] = pick(random, kCartridges);
-
-        auto model = w.make();
-        model->LoadFrom(PlainRecord());
-        model->SetInkInfo2(INKINFO{}, kModelPrinter);
-        model->SetConflictDialog(&w.dialog);
-        if (random() % 2)
-            model->SetOEMPropDlg(&w.oem);
-        else
-            model->SetAlternateMainWindow(&w.alternate);
-        model->SetDuplexRulesEnabled(random() % 4 == 0 ? 0 : 1);
+        auto model = randomOpening(random, w, 2);
         model->SetConflictCheck(1);
 
         // The same rule always gets the same answer within one opening.
@@ -198,25 +207,7 @@ TEST(ConflictProperty, ASecondCheckAfterTheAnswersAsksNothing)
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(static_cast<uint32_t>(seed) * 7919u);
         ModelWorld w;
-        w.config.items[kItemAutoDuplexSupport] = std::uniform_int_distribution<uint32_t>(0, 3)(random);
-        for (const char* key : {OptionKey::IDO_DRAFT_PHOTO_CONFLICT, OptionKey::IDO_DRAFT_GLOSSY_CONFLICT,
-                                OptionKey::IDO_ALLOW_CUSTOMPAPER_DUPLEX, OptionKey::IDO_VENDRA_GUI_OPTION,
-                                OptionKey::IDO_SUPPORT_BESTPRINTQUALITY, OptionKey::IDO_PMKPRINTPROP,
-                                OptionKey::IDO_SUPPORT_PHOTOPRINTQUALITY})
-            w.product.set(key, std::uniform_int_distribution<uint32_t>(0, 1)(random));
-        w.status.known = true;
-        w.status.logCart[0] = pick(random, kCartridges);
-        w.status.logCart[1] = pick(random, kCartridges);
-
-        auto model = w.make();
-        model->LoadFrom(PlainRecord());
-        model->SetInkInfo2(INKINFO{}, kModelPrinter);
-        model->SetConflictDialog(&w.dialog);
-        if (random() % 2)
-            model->SetOEMPropDlg(&w.oem);
-        else
-            model->SetAlternateMainWindow(&w.alternate);
-        model->SetDuplexRulesEnabled(random() % 4 == 0 ? 0 : 1);
+        auto model = randomOpening(random, w, 1);
         const int changes = std::uniform_int_distribution<int>(3, 14)(random);
         for (int i = 0; i < changes; ++i)
             randomChange(random, *model);
