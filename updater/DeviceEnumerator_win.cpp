@@ -59,11 +59,14 @@ void DeviceEnumerator::enumPrinters()
     auto trace = FunctionTrace::begin(rules, [] { return "DeviceEnumerator::enumPrinters():"; });
     std::vector<SpoolerPrinter> found;
     std::uint32_t error = 0;
-    if (!updaterPlatform().spooler->enumPrinters(found, error)) {
-        if (error == 8)
-            trace.log("could not allocate memory for results of printer enumeration");
-        else
-            trace.log("Printer enumeration failed with win32 error code =" + std::to_string(error));
+    switch (updaterPlatform().spooler->enumPrinters(found, error)) {
+    case SpoolerQuery::ok:
+        break;
+    case SpoolerQuery::noBuffer:
+        trace.log("could not allocate memory for results of printer enumeration");
+        return;
+    case SpoolerQuery::failed:
+        trace.log("Printer enumeration failed with win32 error code =" + std::to_string(error));
         return;
     }
     printers_.clear();

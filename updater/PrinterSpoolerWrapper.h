@@ -11,9 +11,11 @@ typedef std::list<PrinterHandle> PrinterHandleList;
 
 namespace PrinterSpoolerWrapper {
 
-// Printer names that do not fit the spooler's 260-character open buffer are
-// skipped with a logged message.
+// A printer name that does not fit the spooler's 260-character open buffer
+// fails to open with ERROR_INVALID_PRINTER_NAME, like any printer that
+// cannot be opened.
 constexpr std::size_t kMaxPrinterName = 259;
+constexpr std::uint32_t kErrorInvalidPrinterName = 1801;
 
 // Before Vista: always true. Otherwise: can the first printer of the driver
 // be opened with full access (true, with a reason, when there is none).

@@ -9,13 +9,25 @@ namespace {
 
 const LoggerComponent& updater = logcomponent::Updater;
 
-bool fitsOpenBuffer(const std::string& name, FunctionTrace& trace)
+// A name that does not fit the 260-character open buffer cannot be opened;
+// skipping it would leave a printer of the driver running during the install.
+bool openWithFullAccess(const std::string& name, PrinterHandle& handle, std::uint32_t& error)
 {
-    if (name.size() <= PrinterSpoolerWrapper::kMaxPrinterName)
+    if (name.size() > PrinterSpoolerWrapper::kMaxPrinterName) {
+        error = PrinterSpoolerWrapper::kErrorInvalidPrinterName;
+        return false;
+    }
+    return updaterPlatform().spooler->open(name, handle, error);
+}
+
+// A close the spooler refuses is logged and otherwise ignored: the handle is
+// gone either way.
+bool closePrinter(PrinterHandle handle, FunctionTrace& trace)
+{
+    std::uint32_t error = 0;
+    if (updaterPlatform().spooler->close(handle, error))
         return true;
-    trace.log("Printer name of " + std::to_string(name.size()) +
-              " characters does not fit the open buffer, skipping '" + name.substr(0, 64) +
-              "...'");
+    trace.log("ClosePrinter failed, GetLastError()=" + std::to_string(error));
     return false;
 }
 
@@ -32,11 +44,12 @@ bool queuesAreEmpty(const PrinterHandleList& handles, FunctionTrace& trace, bool
     for (PrinterHandle handle : handles) {
         SpoolerStatus status;
         std::uint32_t error = 0;
-        if (!spooler.getStatus(handle, status, error)) {
-            if (error == 8) {
-                stop = true;
-                return true;
-            }
+        const SpoolerQuery answer = spooler.getStatus(handle, status, error);
+        if (answer == SpoolerQuery::noBuffer) {
+            stop = true;
+            return true;
+        }
+        if (answer == SpoolerQuery::failed) {
             trace.log("GetPrinter failed, GetLastError()=" + std::to_string(error));
             continue;
         }
@@ -57,25 +70,19 @@ bool PrinterSpoolerWrapper::canWeOpenPrintersInAdminMode()
         updater, [] { return "PrinterSpoolerWrapper::canWeOpenPrintersInAdminMode() "; });
     bool result = true;
     if (updaterPlatform().os->isVistaOrLater()) {
-        std::string name;
-        for (const std::string& candidate : DeviceEnumerator::instance().getPrinters()) {
-            if (fitsOpenBuffer(candidate, trace)) {
-                name = candidate;
-                break;
-            }
-        }
-        if (name.empty()) {
+        const std::list<std::string> names = DeviceEnumerator::instance().getPrinters();
+        if (names.empty()) {
             // No printer whose rights matter; answering false would ask for
             // elevation on every run, and the pass stops at pausing anyway.
             trace.log("No printer installed with our driver, no printer rights to test");
         } else {
-            Spooler& spooler = *updaterPlatform().spooler;
+            const std::string& name = names.front();
             PrinterHandle handle = nullptr;
             std::uint32_t error = 0;
-            result = spooler.open(name, handle, error);
+            result = openWithFullAccess(name, handle, error);
             if (result) {
                 trace.log("Printer was opened successfully with ADMIN privilages.");
-                spooler.close(handle);
+                closePrinter(handle, trace);
             } else {
                 trace.log(openFailure(name, error));
             }
@@ -90,13 +97,10 @@ bool PrinterSpoolerWrapper::OpenPrinters(const std::list<std::string>& names,
 {
     auto trace =
         FunctionTrace::begin(updater, [] { return "PrinterSpoolerWrapper::OpenPrinters() "; });
-    Spooler& spooler = *updaterPlatform().spooler;
     for (const std::string& name : names) {
-        if (!fitsOpenBuffer(name, trace))
-            continue;
         PrinterHandle handle = nullptr;
         std::uint32_t error = 0;
-        if (!spooler.open(name, handle, error)) {
+        if (!openWithFullAccess(name, handle, error)) {
             trace.log(openFailure(name, error));
             trace.setResult(0);
             return false;
@@ -116,7 +120,7 @@ bool PrinterSpoolerWrapper::ClosePrinters(PrinterHandleList& handles)
     trace.log("Closing all open printers");
     bool result = true;
     for (PrinterHandle handle : handles) {
-        if (!updaterPlatform().spooler->close(handle))
+        if (!closePrinter(handle, trace))
             result = false;
     }
     handles.clear();

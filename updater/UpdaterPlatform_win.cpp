@@ -1,5 +1,6 @@
 #include "UpdaterPlatform.h"
 
+#include "CurrentProcess.h"
 #include "WinSpooler.h"
 
 #include <windows.h>
@@ -21,12 +22,17 @@ bool connectedState(std::uint32_t& flags, std::uint32_t& error)
     return connected != FALSE;
 }
 
+std::string programPath()
+{
+    return CurrentProcess::instance().path();
+}
+
 }  // namespace
 
 UpdaterPlatform& updaterPlatform()
 {
     static WinSpooler spooler;
-    static UpdaterPlatform platform = {&spooler, nullptr, &sleepFor, &connectedState};
+    static UpdaterPlatform platform = {&spooler, nullptr, &sleepFor, &connectedState, &programPath};
     if (platform.os == nullptr)
         platform.os = &OsVersion::current();
     return platform;

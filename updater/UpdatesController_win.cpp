@@ -1,7 +1,6 @@
 #include "UpdatesController.h"
 
 #include "CommandLineParams.h"
-#include "CurrentProcess.h"
 #include "Exception.h"
 #include "Logger.h"
 #include "Paths.h"
@@ -288,7 +287,7 @@ bool UpdatesController::installUpdates(const std::string& softwareUpdateFileName
         trace.log("Software updates are available to install");
         try {
             ok = adapter_.installUpdateUsingCurrentProcess(softwareUpdateFileName,
-                                                           CurrentProcess::instance().directory());
+                                                           directoryOf(updaterPlatform().programPath()));
         } catch (const Exception& e) {
             logError(updater, e.describe());
             ok = false;
@@ -453,7 +452,7 @@ bool UpdatesController::relaunchElevated()
         FunctionTrace::begin(updater, [] { return "UpdatesController::isProcessElevated() "; });
     bool result = false;
     try {
-        std::string program = CurrentProcess::instance().path();
+        std::string program = updaterPlatform().programPath();
         HINSTANCE launched = ShellExecuteA(nullptr, "RunAs", program.c_str(), kElevationToken,
                                            nullptr, SW_SHOWNORMAL);
         INT_PTR value = reinterpret_cast<INT_PTR>(launched);

@@ -13,33 +13,32 @@ std::string text(const char* value)
     return value != nullptr ? std::string(value) : std::string();
 }
 
-// A buffer of the size the spooler asked for; error 8 when it cannot be had.
-bool sizedBuffer(DWORD needed, std::vector<BYTE>& buffer, std::uint32_t& error)
+// A buffer of the size the spooler asked for.
+bool sizedBuffer(DWORD needed, std::vector<BYTE>& buffer)
 {
     try {
         buffer.resize(needed > 0 ? needed : 1);
         return true;
     } catch (const std::bad_alloc&) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
         return false;
     }
 }
 
 }  // namespace
 
-bool WinSpooler::enumPrinters(std::vector<SpoolerPrinter>& printers, std::uint32_t& error)
+SpoolerQuery WinSpooler::enumPrinters(std::vector<SpoolerPrinter>& printers, std::uint32_t& error)
 {
     DWORD needed = 0;
     DWORD count = 0;
     EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed,
                   &count);
     std::vector<BYTE> buffer;
-    if (!sizedBuffer(needed, buffer, error))
-        return false;
+    if (!sizedBuffer(needed, buffer))
+        return SpoolerQuery::noBuffer;
     if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(),
                        static_cast<DWORD>(buffer.size()), &needed, &count)) {
         error = GetLastError();
-        return false;
+        return SpoolerQuery::failed;
     }
     const PRINTER_INFO_2A* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
     printers.clear();
@@ -52,7 +51,7 @@ bool WinSpooler::enumPrinters(std::vector<SpoolerPrinter>& printers, std::uint32
         printers.push_back(printer);
     }
     error = 0;
-    return true;
+    return SpoolerQuery::ok;
 }
 
 bool WinSpooler::open(const std::string& name, PrinterHandle& handle, std::uint32_t& error)
@@ -75,23 +74,23 @@ bool WinSpooler::open(const std::string& name, PrinterHandle& handle, std::uint3
     return true;
 }
 
-bool WinSpooler::getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error)
+SpoolerQuery WinSpooler::getStatus(PrinterHandle handle, SpoolerStatus& status, std::uint32_t& error)
 {
     DWORD needed = 0;
     GetPrinterA(handle, 2, nullptr, 0, &needed);
     std::vector<BYTE> buffer;
-    if (!sizedBuffer(needed, buffer, error))
-        return false;
+    if (!sizedBuffer(needed, buffer))
+        return SpoolerQuery::noBuffer;
     if (!GetPrinterA(handle, 2, buffer.data(), static_cast<DWORD>(buffer.size()), &needed)) {
         error = GetLastError();
-        return false;
+        return SpoolerQuery::failed;
     }
     const PRINTER_INFO_2A* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
     status.status = info->Status;
     status.attributes = info->Attributes;
     status.jobs = info->cJobs;
     error = 0;
-    return true;
+    return SpoolerQuery::ok;
 }
 
 bool WinSpooler::control(PrinterHandle handle, std::uint32_t command, std::uint32_t& error)
@@ -104,7 +103,12 @@ bool WinSpooler::control(PrinterHandle handle, std::uint32_t command, std::uint3
     return true;
 }
 
-bool WinSpooler::close(PrinterHandle handle)
+bool WinSpooler::close(PrinterHandle handle, std::uint32_t& error)
 {
-    return ClosePrinter(handle) != FALSE;
+    if (!ClosePrinter(handle)) {
+        error = GetLastError();
+        return false;
+    }
+    error = 0;
+    return true;
 }

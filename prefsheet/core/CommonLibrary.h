@@ -74,13 +74,20 @@ public:
 // than the caller's buffer. Thrown by value: the catcher has nothing to free.
 class RegistryReadError : public std::runtime_error {
 public:
-    RegistryReadError(const std::string& valueName, uint32_t code)
-        : std::runtime_error("registry value \"" + valueName + "\" unreadable"), code_(code) {}
+    RegistryReadError(const std::string& valueName, uint32_t code, uint32_t needed = 0)
+        : std::runtime_error("registry value \"" + valueName + "\" unreadable"), code_(code), needed_(needed) {}
     uint32_t code() const { return code_; }
+    // With kRegistryMoreData: the value's size in bytes.
+    uint32_t needed() const { return needed_; }
 
 private:
     uint32_t code_;
+    uint32_t needed_;
 };
+
+// RegistryReadError codes: the value is missing; the value is larger than the buffer.
+constexpr uint32_t kRegistryValueMissing = 2;
+constexpr uint32_t kRegistryMoreData = 234;
 
 constexpr uint32_t kRegText = 1;
 constexpr uint32_t kRegBinary = 3;

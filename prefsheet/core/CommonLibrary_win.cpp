@@ -158,7 +158,7 @@ uint32_t DrvRegistry::Read(const std::string& valueName, void* buffer, uint32_t 
     try {
         return registry_.Read(valueName.c_str(), buffer, size);
     } catch (const CRegistryException& error) {
-        throw RegistryReadError(error.valueName, error.code);
+        throw RegistryReadError(error.valueName, error.code, error.needed);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "Options.h"
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -57,10 +58,43 @@ bool isPhotoCartridge(uint32_t id)
 
 }  // namespace
 
+// A resolution may bring back a conflict the user answered earlier in the
+// same check (a later row resetting the paper size a two-sided answer chose,
+// or setting the flag an envelope answer cleared). Such a conflict takes the
+// same answer again without a second dialog, and the rules run until the
+// settings hold still, so the next check finds nothing the user answered.
 int GUIPrinter::CheckConflicts()
 {
     if (!conflictCheck_)
         return 1;
+    answeredInCheck_.clear();
+    bool replayChanged = false;
+    for (int round = 0; round < kSettleRounds; ++round) {
+        const std::vector<uint8_t> before = settingsBytes();
+        runRules();
+        const bool changed = settingsBytes() != before;
+        if (!changed)
+            break;
+        replayChanged = replayChanged || round > 0;
+    }
+    answeredInCheck_.clear();
+    replaying_ = false;
+    if (replayChanged)
+        refresh();
+    return 1;
+}
+
+std::vector<uint8_t> GUIPrinter::settingsBytes() const
+{
+    LCDEVMODE record;
+    std::memset(&record, 0, sizeof record);
+    SaveTo(record);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&record);
+    return std::vector<uint8_t>(bytes, bytes + sizeof record);
+}
+
+void GUIPrinter::runRules()
+{
     checkTwoSided();
     checkPlainMediaRows();
     checkGlossyDuplex();
@@ -70,7 +104,6 @@ int GUIPrinter::CheckConflicts()
     checkMedia258Duplex();
     checkDraftPhoto();
     checkDraftGlossy();
-    return 1;
 }
 
 uint32_t GUIPrinter::title() const
@@ -81,6 +114,10 @@ uint32_t GUIPrinter::title() const
 // Without a dialog nobody can answer; that counts as neither choice.
 int GUIPrinter::ask(ConflictRule rule, uint32_t titleId, std::vector<uint32_t> texts, bool extraOption)
 {
+    const auto earlier = answeredInCheck_.find(rule);
+    replaying_ = earlier != answeredInCheck_.end();
+    if (replaying_)
+        return earlier->second;
     ConflictMessage message{rule, titleId, kHeading, std::move(texts), extraOption};
     int answer = 0;
     if (conflictDialog_ != nullptr) {
@@ -90,11 +127,16 @@ int GUIPrinter::ask(ConflictRule rule, uint32_t titleId, std::vector<uint32_t> t
     }
     trace_.OutputData("GUIPrinter::CheckConflicts() rule " + std::to_string(static_cast<int>(rule)) +
                       " answered " + std::to_string(answer));
+    answeredInCheck_[rule] = answer;
     return answer;
 }
 
+// A replayed answer refreshes nothing itself; CheckConflicts refreshes once
+// at the end when the replays changed anything.
 void GUIPrinter::refresh()
 {
+    if (replaying_)
+        return;
     if (oemPropDlg_ != nullptr)
         oemPropDlg_->Refresh();
     else if (alternateWindow_ != nullptr)
@@ -104,6 +146,8 @@ void GUIPrinter::refresh()
 // Only the alternate window repaints; OEMPropDlg is left alone.
 void GUIPrinter::repaint()
 {
+    if (replaying_)
+        return;
     if (oemPropDlg_ == nullptr && alternateWindow_ != nullptr)
         alternateWindow_->Repaint();
 }
@@ -434,7 +478,9 @@ void GUIPrinter::checkDraftPhoto()
 // The rule fixes its trigger and texts only. Its choices are read as the
 // texts offer them: the first raises the quality to best (-4), the second
 // keeps draft on plain media (108) and is remembered; closing the dialog
-// leaves draft for normal quality (-2). Each ends the conflict.
+// leaves draft for normal quality (-2). Each ends the conflict. Plain media
+// is picked as the media list picks it: the paper category with its layout
+// and size stays, so a borderless record stays a whole borderless record.
 void GUIPrinter::checkDraftGlossy()
 {
     if (!Options(product_).equals(OptionKey::IDO_DRAFT_GLOSSY_CONFLICT, 1) || shown_[AnsweredDraftGlossy])
@@ -452,7 +498,8 @@ void GUIPrinter::checkDraftGlossy()
     if (answer == kConflictAnswerFirst) {
         print_.printQuality = -4;
     } else if (answer == kConflictAnswerSecond) {
-        plainMedia();
+        paper_.mediaType = 1;
+        paper_.mediaType2 = 1;
         shown_[AnsweredDraftGlossy] = true;
     } else {
         print_.printQuality = -2;

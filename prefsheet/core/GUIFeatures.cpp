@@ -75,53 +75,88 @@ void GUIFeatures::SaveTo(LCDEVMODE& r) const
 int GUIFeatures::SetWatermarkInitialInfo(const std::string& printerName)
 {
     trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...)");
-    int result = 0;
     registry_.SetFriendlyName(printerName);
     registry_.Create(kWatermarkSubKey);
-
-    uint32_t count = 0;
-    bool haveCount = false;
+    int result = 0;
+    // Runs in the printing application's process: nothing may escape past
+    // the key's close, whatever the registry component or the list throws.
     try {
-        haveCount = registry_.Read(countValueName_, &count, sizeof count) == sizeof count;
-    } catch (const RegistryReadError&) {
-        haveCount = false;
-    }
-
-    if (!haveCount) {
-        trace_.OutputData("Unexpected Error Occurred.. writting the default Reg Key values.");
-        try {
-            useDefaultList();
-            const uint32_t one = 1;
-            if (!registry_.Write(countValueName_, kRegNumber, &one, sizeof one) ||
-                !registry_.Write(listValueName_, kRegBinary, stored_.data(), kWatermarkRecordSize))
-                trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...).. writing the default failed");
-        } catch (const std::bad_alloc&) {
-            stored_.clear();
-            trace_.OutputData("Unable to allocate enough space for original WATERMARK values.");
-        }
-    } else if (!readStoredList(count)) {
+        result = loadStoredList();
+    } catch (...) {
+        stored_.clear();
+        stored_.shrink_to_fit();
+        trace_.OutputData("Unable to allocate enough space for original WATERMARK values.");
         result = 1;
     }
-
     registry_.Close();
     trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...).. returning " + std::to_string(result));
     return result;
 }
 
-// False only when the list could not be allocated. A count that the stored
-// list cannot back (an overflowing size, a shorter or unreadable value) is
-// a damaged store: the printer falls back to the default watermark rather
-// than reading past the value or showing uninitialised records.
+// Only a missing count is a first use that writes the default; a count of
+// any other size is a damaged store.
+int GUIFeatures::loadStoredList()
+{
+    uint32_t count = 0;
+    uint32_t countSize = 0;
+    try {
+        countSize = registry_.Read(countValueName_, &count, sizeof count);
+    } catch (const RegistryReadError& error) {
+        if (error.code() == kRegistryValueMissing) {
+            writeDefaultList();
+            return 0;
+        }
+        countSize = error.needed();
+    }
+    if (countSize != sizeof count) {
+        damagedStore("count value of " + std::to_string(countSize) + " bytes");
+        return 0;
+    }
+    return readStoredList(count) ? 0 : 1;
+}
+
+void GUIFeatures::writeDefaultList()
+{
+    trace_.OutputData("Unexpected Error Occurred.. writting the default Reg Key values.");
+    try {
+        useDefaultList();
+    } catch (const std::bad_alloc&) {
+        stored_.clear();
+        trace_.OutputData("Unable to allocate enough space for original WATERMARK values.");
+        return;
+    }
+    const uint32_t one = 1;
+    if (!registry_.Write(countValueName_, kRegNumber, &one, sizeof one) ||
+        !registry_.Write(listValueName_, kRegBinary, stored_.data(), kWatermarkRecordSize))
+        trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...).. writing the default failed");
+}
+
+// False only when the list could not be allocated. The list value's size is
+// asked first, so a count it cannot back (an overflowing size, a shorter,
+// longer or missing list, a zero count with records) costs no allocation:
+// the printer shows the default watermark and the values stay untouched.
 bool GUIFeatures::readStoredList(uint32_t count)
 {
     stored_.clear();
-    if (count == 0)
-        return true;
     const uint64_t bytes = static_cast<uint64_t>(count) * kWatermarkRecordSize;
-    if (bytes > UINT32_MAX) {
-        trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...).. damaged store: count " +
-                          std::to_string(count) + " does not fit; using the default watermark");
+    uint32_t listSize = 0;
+    bool listPresent = true;
+    try {
+        listSize = registry_.Read(listValueName_, nullptr, 0);
+    } catch (const RegistryReadError& error) {
+        listPresent = error.code() != kRegistryValueMissing;
+        listSize = error.needed();
+    }
+    if (count == 0 && listSize == 0)
+        return true;
+    if (!listPresent) {
+        trace_.OutputData("Unexpected Error Occurred.");
         useDefaultList();
+        return true;
+    }
+    if (listSize != bytes) {
+        damagedStore("count " + std::to_string(count) + " but " + std::to_string(listSize) +
+                     " bytes of watermarks");
         return true;
     }
     try {
@@ -136,17 +171,18 @@ bool GUIFeatures::readStoredList(uint32_t count)
     try {
         read = registry_.Read(listValueName_, stored_.data(), static_cast<uint32_t>(bytes));
     } catch (const RegistryReadError&) {
-        trace_.OutputData("Unexpected Error Occurred.");
-        useDefaultList();
-        return true;
+        read = 0;
     }
-    if (read != bytes) {
-        trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...).. damaged store: count " +
-                          std::to_string(count) + " but " + std::to_string(read) +
-                          " bytes of watermarks; using the default watermark");
-        useDefaultList();
-    }
+    if (read != bytes)
+        damagedStore("the list changed while it was read");
     return true;
+}
+
+void GUIFeatures::damagedStore(const std::string& what)
+{
+    trace_.OutputData("GUIFeatures::SetWatermarkInitialInfo(...).. damaged store: " + what +
+                      "; using the default watermark");
+    useDefaultList();
 }
 
 void GUIFeatures::useDefaultList()

@@ -104,8 +104,11 @@ public:
 private:
     bool replaceList(std::vector<LCWMARKINFO>& list, const LCWMARKINFO* source, uint32_t count,
                      const char* failureTrace);
-    void useDefaultList();
+    int loadStoredList();
+    void writeDefaultList();
     bool readStoredList(uint32_t count);
+    void damagedStore(const std::string& what);
+    void useDefaultList();
 
     RegistryComponent& registry_;
     Trace& trace_;

@@ -10,6 +10,7 @@
 #include "SettingsBlocks.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 // The common library pieces one model uses; they outlive it.
@@ -251,6 +252,11 @@ private:
         ShownCount
     };
 
+    // More rounds than rules: each round either changes nothing or is
+    // driven by a resolution of a conflict answered in this check.
+    static constexpr int kSettleRounds = 16;
+    void runRules();
+    std::vector<uint8_t> settingsBytes() const;
     int ask(ConflictRule rule, uint32_t title, std::vector<uint32_t> texts, bool extraOption = false);
     uint32_t title() const;
     void refresh();
@@ -295,6 +301,8 @@ private:
     uint32_t portType_ = 0;
     ConflictDialog* conflictDialog_ = nullptr;
     bool conflictDialogOpen_ = false;
+    std::map<ConflictRule, int> answeredInCheck_;   // within one CheckConflicts
+    bool replaying_ = false;                        // the rule running has its answer already
     std::string printerName_;
     uint32_t statusWord_ = 0;
     std::string portName_;

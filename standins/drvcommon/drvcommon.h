@@ -247,6 +247,7 @@ private:
 struct CRegistryException {
     std::string valueName;
     DWORD code;
+    DWORD needed;   // with ERROR_MORE_DATA: the value's size
 };
 
 class CRegistry {
@@ -261,7 +262,7 @@ public:
         DWORD inOut = size;
         DWORD code = RegCompRead(handle_.get(), valueName, buffer, &inOut);
         if (code != ERROR_SUCCESS)
-            throw CRegistryException{valueName, code};
+            throw CRegistryException{valueName, code, inOut};
         return inOut;
     }
     DWORD Write(const char* valueName, DWORD type, const void* data, DWORD size)

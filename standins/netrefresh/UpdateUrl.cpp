@@ -47,6 +47,28 @@ bool isDriveLetter(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// A decoded host or path segment that could turn the path into a device,
+// pipe, raw or drive-relative path, or name a stream: no backslash, no
+// wildcard, no colon.
+bool isPlainSegment(const std::string& segment)
+{
+    return segment.find_first_of("\\?*:") == std::string::npos;
+}
+
+bool allPlainSegments(const std::string& path)
+{
+    std::string::size_type start = 0;
+    while (start <= path.size()) {
+        std::string::size_type slash = path.find('/', start);
+        if (slash == std::string::npos)
+            slash = path.size();
+        if (!isPlainSegment(path.substr(start, slash - start)))
+            return false;
+        start = slash + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 UrlScheme urlScheme(const std::string& url)
@@ -89,15 +111,20 @@ bool fileUrlToPath(const std::string& url, std::string& path)
         return false;
     std::string result;
     if (!decoded.empty() && decoded[0] == '/') {
-        // file:///C:/dir: a drive path; Windows has no rootless absolute path.
-        if (decoded.size() < 3 || !isDriveLetter(decoded[1]) || decoded[2] != ':' ||
-            (decoded.size() > 3 && decoded[3] != '/'))
+        // file:///C:/dir: a drive path; Windows has no rootless absolute
+        // path, and a bare "C:" is relative to the drive's current folder.
+        if (decoded.size() < 4 || !isDriveLetter(decoded[1]) || decoded[2] != ':' || decoded[3] != '/' ||
+            !allPlainSegments(decoded.substr(4)))
             return false;
         result = decoded.substr(1);
     } else {
-        // file://server/share/...: a UNC path.
+        // file://server/share/...: a UNC path. "." and ".." are no servers:
+        // "\\.\" and "\\?\" open devices and pipes.
         std::string::size_type slash = decoded.find('/');
         if (decoded.empty() || slash == 0 || slash == std::string::npos || slash + 1 >= decoded.size())
+            return false;
+        const std::string host = decoded.substr(0, slash);
+        if (host == "." || host == ".." || !allPlainSegments(decoded))
             return false;
         result = "//" + decoded;
     }

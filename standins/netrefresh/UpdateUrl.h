@@ -18,6 +18,7 @@ std::string lastPathSegment(const std::string& url);
 
 // "file:///C:/dir/a%20b.txt" or "file://localhost/C:/..." gives
 // "C:\dir\a b.txt"; "file://server/share/x" gives "\\server\share\x".
-// False for anything else, for a path without a drive, and for bad or NUL
-// escapes.
+// False for anything else: a path without a drive or a bare drive, bad or
+// NUL escapes, a host "." or "..", and a decoded backslash, "?", "*" or ":" in
+// the host or any segment after the drive.
 bool fileUrlToPath(const std::string& url, std::string& path);

@@ -87,6 +87,7 @@ TEST(Manifest, RefusesEveryMalformedDocument)
         {manifest("Version=1.2.3.4\nPackage=p.tar\nSize=99999999999999999999\nSHA256=" + digest),
          "Size"},
         {manifest("Version=1.2.3.4\nPackage=p.tar\nSize=4\nSHA256=" + digest.substr(1)), "SHA256"},
+        {manifest("Version=1.2.3.4\nPackage=p.tar\nSize=4\nSHA256=" + digest + "0"), "SHA256"},
         {manifest("Version=1.2.3.4\nPackage=p.tar\nSize=4\nSHA256=" + digest.substr(1) + "g"),
          "SHA256"},
         {manifest("Version=1.2.3.4") + std::string(1, '\0') + "\nPackage=p.tar\n" + sizeAndDigest,

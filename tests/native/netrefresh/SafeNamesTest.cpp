@@ -9,7 +9,7 @@ namespace {
 TEST(SafeNames, DeviceNames)
 {
     for (const char* name : {"CON", "con", "Nul.txt", "aux.tar.gz", "COM1", "lpt9.x", "PRN ",
-                             "CONIN$"})
+                             "CONIN$", "CONOUT$", "conout$.txt", "Conin$.log"})
         EXPECT_TRUE(isReservedDeviceName(name)) << name;
     for (const char* name : {"CONSOLE", "COM0", "COM10", "LPT", "nullable.txt", "acon"})
         EXPECT_FALSE(isReservedDeviceName(name)) << name;
@@ -22,7 +22,7 @@ TEST(SafeNames, ArchiveComponents)
     const std::string refused[] = {
         "", ".", "..", "a:b", "C:", "a\\b", "a/b", "a*b", "a?b", "a<b", "a>b", "a|b", "a\"b",
         std::string("a\x01", 2), std::string("a\x7f", 2), "trailing.", "trailing ", ".. ",
-        "nul", "com3.dll", std::string(256, 'x'),
+        "nul", "com3.dll", "CONOUT$", "conout$.txt", "CONIN$", std::string(256, 'x'),
     };
     for (const std::string& name : refused)
         EXPECT_FALSE(isSafeArchiveComponent(name)) << name;

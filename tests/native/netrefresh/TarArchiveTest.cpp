@@ -101,7 +101,17 @@ TEST(TarArchive, RefusesDamagedOrUnsupportedHeaders)
         return TarBuilder().entry(header, "data").finish();
     };
     std::string good = TarBuilder().file("file.txt", "data").finish();
+    auto emptyFiles = [](std::size_t count) {
+        TarBuilder builder;
+        for (std::size_t i = 0; i < count; ++i)
+            builder.file("f" + std::to_string(i), "");
+        return builder.finish();
+    };
+    const std::string mostEntries = emptyFiles(65536);
+    EXPECT_TRUE(list(mostEntries).ok);
+    EXPECT_EQ(list(mostEntries).entries.size(), 65536u);
     const Case cases[] = {
+        {emptyFiles(65537), "more than 65536 entries"},
         {"", "end marker"},
         {std::string(100, '\0'), "end marker"},
         {good.substr(0, 512), "beyond the end"},               // data cut off

@@ -59,7 +59,8 @@ TEST(UpdateUrl, FileUrlToWindowsPath)
         {"file:///c:/a%20b/m.txt", true, "c:\\a b\\m.txt"},
         {"FILE://localhost/D:/m.txt", true, "D:\\m.txt"},
         {"file:///C:/upd/m.txt?x=1#y", true, "C:\\upd\\m.txt"},
-        {"file:///C:", true, "C:"},
+        {"file:///C:/", true, "C:\\"},
+        {"file:///C:", false, ""},             // a bare drive is drive-relative
         {"file://server/share/m.txt", true, "\\\\server\\share\\m.txt"},
         {"file:///upd/m.txt", false, ""},      // no drive
         {"file:///1:/m.txt", false, ""},
@@ -72,6 +73,23 @@ TEST(UpdateUrl, FileUrlToWindowsPath)
         {"file:///C:/a%", false, ""},
         {"http://host/m.txt", false, ""},
         {"file:C:/m.txt", false, ""},
+        // Encoded or plain hosts and segments that make device, pipe or raw paths.
+        {"file://%3F/pipe/evil", false, ""},
+        {"file://%3f/GLOBALROOT/Device/HarddiskVolume1/x", false, ""},
+        {"file://./pipe/evil", false, ""},
+        {"file://%2E/pipe/evil", false, ""},
+        {"file://../share/m.txt", false, ""},
+        {"file://.%2Fpipe/evil", false, ""},
+        {"file://ser%5Cver/share/m.txt", false, ""},
+        {"file://server:80/share/m.txt", false, ""},
+        {"file://server/share/a%3Fb", false, ""},
+        {"file://server/share/a*b", false, ""},
+        {"file:///C:/a%5C..%5Cb", false, ""},
+        {"file:///C:/a%3Ab", false, ""},       // an alternate data stream
+        {"file:///C:/a/b%3F", false, ""},
+        {"file:///C:/a%2Ab", false, ""},
+        {"file:///C:/CON%3A", false, ""},
+        {"file://server.example/share/a.b/m.txt", true, "\\\\server.example\\share\\a.b\\m.txt"},
     };
     for (const Case& c : cases) {
         std::string path = "unchanged";

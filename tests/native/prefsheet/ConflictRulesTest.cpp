@@ -81,11 +81,15 @@ TEST(ConflictRules, NothingRunsWhileCheckingIsOff)
     o.model->SetMediaType(2);
     o.model->SetLayoutCode(4);
     o.model->SetConflictCheck(0);
-    EXPECT_EQ(o.model->CheckConflicts(), 1);
+    o.check(kConflictAnswerFirst);
     EXPECT_TRUE(o.world.dialog.shown.empty());
+    EXPECT_EQ(o.model->GetMediaType(), 2u);
+    EXPECT_EQ(o.world.oem.refreshes, 0);
     o.model->SetConflictCheck(1);
-    EXPECT_EQ(o.model->CheckConflicts(), 1);
-    EXPECT_EQ(o.world.dialog.shown.size(), 1u);
+    o.check(kConflictAnswerFirst);
+    EXPECT_EQ(o.rulesShown(), std::vector<ConflictRule>{ConflictRule::PlainMediaLayout4});
+    EXPECT_EQ(o.model->GetMediaType(), 1u);   // plain paper
+    EXPECT_EQ(o.world.oem.refreshes, 1);
 }
 
 TEST(ConflictRules, AcceptedCombinationShowsNothing)
@@ -717,6 +721,55 @@ TEST(ConflictOrder, AnEarlierRowsResolutionDecidesALaterRow)
               (std::vector<ConflictRule>{ConflictRule::PlainMediaLayout4, ConflictRule::EnvelopeLayout4}));
 }
 
+// A later row's resolution that brings back a conflict answered earlier in
+// the same check gets that answer again, without a second dialog; the next
+// check asks nothing.
+TEST(ConflictOrder, AnAnswerGivenInTheCheckStandsAgainstLaterRows)
+{
+    {
+        SCOPED_TRACE("the media-258 draft row resets the size the two-sided answer chose");
+        Opening o([](ModelWorld& w) { w.config.items[kItemAutoDuplexSupport] = 1; });
+        o.model->SetPlainPaperDefaultSize(5);
+        o.model->SetDuplexRulesEnabled(0);
+        o.model->SetDuplexMode(2);
+        o.model->SetDuplexMethod(3);
+        o.model->SetMediaType(258);
+        o.model->SetPaperSize(5);
+        o.model->SetPrintQuality(-1);
+        o.world.dialog.policy = [](const ConflictMessage& m) {
+            return m.rule == ConflictRule::DuplexPaperSize ? kConflictAnswerFirst
+                   : m.rule == ConflictRule::Media258Duplex ? kConflictAnswerSecond
+                                                            : 0;
+        };
+        o.model->CheckConflicts();
+        EXPECT_EQ(o.rulesShown(), (std::vector<ConflictRule>{ConflictRule::DuplexPaperSize,
+                                                             ConflictRule::Media258Draft,
+                                                             ConflictRule::Media258Duplex}));
+        EXPECT_EQ(o.model->GetPaperSize(), 9u);
+        EXPECT_EQ(o.model->GetDuplexMode(), 2);
+        EXPECT_EQ(o.model->GetPrintQuality(), -4);
+        o.world.dialog.shown.clear();
+        o.model->CheckConflicts();
+        EXPECT_TRUE(o.world.dialog.shown.empty());
+    }
+    {
+        SCOPED_TRACE("the media-258 two-sided row sets the flag the envelope answer cleared");
+        Opening o;
+        o.model->SetPaperFlags(0x8000);
+        o.model->SetFeatureWord14C(1);
+        o.model->SetMediaType(258);
+        o.model->SetDuplexMode(2);
+        o.check(0);
+        EXPECT_EQ(o.rulesShown(), (std::vector<ConflictRule>{ConflictRule::EnvelopeFeature14C,
+                                                             ConflictRule::Media258Duplex}));
+        EXPECT_EQ(o.model->GetFeatureWord14C(), 0);
+        EXPECT_EQ(o.model->GetDuplexMode(), 1);
+        o.world.dialog.shown.clear();
+        o.check(0);
+        EXPECT_TRUE(o.world.dialog.shown.empty());
+    }
+}
+
 TEST(ConflictFlags, SecondChoiceSuppressesTheRowForTheOpeningOtherAnswersDoNot)
 {
     struct Case {
@@ -946,8 +999,9 @@ TEST(DraftRules, DraftWithGlossyMedia)
         uint32_t media;
         uint32_t flags;
     };
-    // The second choice is plain media: no paper category, both media words 1.
-    const Answer answers[] = {{2, -4, 267, 0x1000}, {3, -1, 1, 0}, {0, -2, 267, 0x1000}};
+    // The second choice is plain media as the media list picks it: both media
+    // words 1, and the borderless category keeps its layout and size.
+    const Answer answers[] = {{2, -4, 267, 0x1000}, {3, -1, 1, 0x1000}, {0, -2, 267, 0x1000}};
     for (const Answer& a : answers) {
         SCOPED_TRACE(a.answer);
         Opening o([](ModelWorld& w) { w.product.set(OptionKey::IDO_DRAFT_GLOSSY_CONFLICT, 1); });
@@ -955,9 +1009,11 @@ TEST(DraftRules, DraftWithGlossyMedia)
         o.model->SetMediaType2(267);
         o.model->SetPaperFlags(0x1000);
         o.model->SetPaperSize(296);
+        o.model->SetLayoutCode(7);
         o.model->SetPrintQuality(-1);
         o.check(a.answer);
         EXPECT_EQ(o.model->GetPrintQuality(), a.quality);
+        EXPECT_EQ(o.model->GetLayoutCode(), 7);
         EXPECT_EQ(o.model->GetMediaType(), a.media);
         EXPECT_EQ(o.model->GetMediaType2(), a.media);
         EXPECT_EQ(o.model->GetPaperFlags(), a.flags);

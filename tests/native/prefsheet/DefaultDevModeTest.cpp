@@ -300,12 +300,22 @@ TEST(DefaultDevMode, BothWatermarksAreTheDefaultWatermark)
     EXPECT_EQ(w.wmOption208, 0u);
 }
 
-TEST(DefaultWatermark, LongNameIsCutTo64Characters)
+TEST(DefaultWatermark, NamesAreCutTo64CharactersAndEndInsideTheField)
 {
-    WatermarkDefaults defaults;
-    defaults.name = std::string(100, 'W');
-    LCWMARKINFO w = BuildDefaultWatermark(defaults);
-    EXPECT_EQ(std::string(w.wmName), std::string(64, 'W'));
+    const struct {
+        std::size_t length;
+        std::size_t kept;
+    } cases[] = {{63, 63}, {64, 64}, {65, 64}, {100, 64}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        WatermarkDefaults defaults;
+        defaults.name = std::string(c.length, 'W');
+        LCWMARKINFO w;
+        std::memset(&w, 'x', sizeof w);
+        w = BuildDefaultWatermark(defaults);
+        EXPECT_EQ(std::string(w.wmName, strnlen(w.wmName, sizeof w.wmName)), std::string(c.kept, 'W'));
+        EXPECT_EQ(w.wmName[64], '\0');
+    }
 }
 
 TEST(DefaultWatermark, IconTitleFontOnlyOnEastAsianCodePagesWithThePlatformQuery)
@@ -317,21 +327,28 @@ TEST(DefaultWatermark, IconTitleFontOnlyOnEastAsianCodePagesWithThePlatformQuery
     std::strcpy(defaults.iconTitleFont.lfFaceName, "MS UI Gothic");
     defaults.iconTitleFont.lfHeight = -12;
 
+    const std::string face31(31, 'F');
     const struct {
         bool query;
         uint32_t codePage;
-        const char* face;
+        std::string systemFace;   // as the system gives it: 32 bytes, maybe without a zero
+        std::string face;
     } cases[] = {
-        {true, 932, "MS UI Gothic"}, {true, 936, "MS UI Gothic"}, {true, 949, "MS UI Gothic"},
-        {true, 950, "MS UI Gothic"}, {false, 932, "Arial"},       {true, 1252, "Arial"},
+        {true, 932, "MS UI Gothic", "MS UI Gothic"}, {true, 936, "MS UI Gothic", "MS UI Gothic"},
+        {true, 949, "MS UI Gothic", "MS UI Gothic"}, {true, 950, "MS UI Gothic", "MS UI Gothic"},
+        {false, 932, "MS UI Gothic", "Arial"},       {true, 1252, "MS UI Gothic", "Arial"},
+        {true, 932, face31, face31},                 {true, 932, face31 + "G", face31},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.codePage);
         defaults.platformQuery = c.query;
         defaults.ansiCodePage = c.codePage;
+        std::memset(defaults.iconTitleFont.lfFaceName, 0, sizeof defaults.iconTitleFont.lfFaceName);
+        std::memcpy(defaults.iconTitleFont.lfFaceName, c.systemFace.data(), c.systemFace.size());
         LCWMARKINFO w = BuildDefaultWatermark(defaults);
-        EXPECT_STREQ(w.wmFont.lfFaceName, c.face);
+        EXPECT_EQ(std::string(w.wmFont.lfFaceName, strnlen(w.wmFont.lfFaceName, 32)), c.face);
+        EXPECT_EQ(w.wmFont.lfFaceName[31], '\0');
         EXPECT_EQ(w.wmFont.lfHeight, 1440);  // only face, character set and pitch come from the system
-        EXPECT_EQ(w.wmFont.lfCharSet, std::string(c.face) == "Arial" ? 0 : 128);
+        EXPECT_EQ(w.wmFont.lfCharSet, c.face == "Arial" ? 0 : 128);
     }
 }

@@ -33,6 +33,8 @@ TEST(DevModeFields, NamesSignsAndFlagsAsPrinted)
     record.dmPrintQuality = -99;
     record.dmPaperFlags = 0x1000;
     record.dmPosterPages[1] = 1;
+    for (uint32_t tile = 0; tile < 16; ++tile)
+        record.dmPosterDisplay[tile] = tile + 1;
     std::map<std::string, std::string> fields;
     for (const auto& [name, value] : DevModeFieldValues(record))
         fields[name] = value;
@@ -41,6 +43,7 @@ TEST(DevModeFields, NamesSignsAndFlagsAsPrinted)
     EXPECT_EQ(fields["dmPrintQuality"], "-99");
     EXPECT_EQ(fields["dmPaperFlags"], "0x1000");
     EXPECT_EQ(fields["dmPosterPages"], "0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
+    EXPECT_EQ(fields["dmPosterDisplay"], "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
 }
 
 TEST(HexDump, SixteenBytesALineWithOffsets)

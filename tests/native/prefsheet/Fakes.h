@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -139,11 +140,14 @@ public:
     }
     uint32_t Read(const std::string& valueName, void* buffer, uint32_t size) override
     {
+        readBuffers.push_back(size);
+        if (valueName == throwLengthErrorOn)
+            throw std::length_error("vector");
         auto it = keys[open].find(valueName);
         if (it == keys[open].end())
             throw RegistryReadError(valueName, 2);
         if (it->second.data.size() > size)
-            throw RegistryReadError(valueName, 234);
+            throw RegistryReadError(valueName, 234, static_cast<uint32_t>(it->second.data.size()));
         if (!it->second.data.empty())
             std::memcpy(buffer, it->second.data.data(), it->second.data.size());
         return static_cast<uint32_t>(it->second.data.size());
@@ -182,6 +186,8 @@ public:
     std::string open;
     std::map<std::string, std::map<std::string, Value>> keys;
     std::vector<std::string> log;
+    std::vector<uint32_t> readBuffers;   // the buffer size of every Read
+    std::string throwLengthErrorOn;      // a value whose Read throws something unexpected
 };
 
 class RecordingTrace : public Trace {

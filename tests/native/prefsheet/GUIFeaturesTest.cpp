@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -101,41 +102,75 @@ TEST(WatermarkStore, StoredListIsReadAsItIs)
     EXPECT_EQ(s.registry.log, (std::vector<std::string>{"Create Pelmora Photo 100\\PRP", "Close Pelmora Photo 100\\PRP"}));
 }
 
-TEST(WatermarkStore, DamagedCountsFallBackToTheDefaultWatermark)
+// A store whose values do not fit together shows the default watermark and
+// writes nothing: the user's list stays as it was until the user stores one.
+// Nothing is allocated for a count before the list's size has confirmed it.
+TEST(WatermarkStore, DamagedStoresFallBackToTheDefaultWatermark)
 {
+    auto u32 = [](uint32_t v) { return bytesOf(&v, 4); };
     const struct {
         const char* what;
-        uint32_t count;
-        std::size_t records;   // stored list length in records
+        std::vector<uint8_t> count;   // the count value's bytes
+        std::size_t records;          // stored list length in records
         bool listPresent;
     } cases[] = {
-        {"count times 212 overflows", 0x20000000u, 1, true},
-        {"count times 212 wraps to two records", 0x40000002u, 2, true},
-        {"list shorter than the count", 3, 2, true},
-        {"list longer than the count", 1, 2, true},
-        {"list missing", 2, 0, false},
+        {"count times 212 overflows", u32(0x20000000u), 1, true},
+        {"count times 212 wraps to two records", u32(0x40000002u), 2, true},
+        {"list shorter than the count", u32(3), 2, true},
+        {"list longer than the count", u32(1), 2, true},
+        {"list missing", u32(2), 0, false},
+        {"count of two bytes", {1, 0}, 1, true},
+        {"count of eight bytes", {1, 0, 0, 0, 0, 0, 0, 0}, 1, true},
+        {"empty count", {}, 1, true},
+        {"count 0 with a list", u32(0), 1, true},
+        {"a count of millions with one record", u32(5000000), 1, true},
+        {"a count the 32-bit vector cannot hold", u32(15000000), 1, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Store s;
-        s.storeCount(c.count);
+        s.registry.put(kKey, "WMCount", kRegNumber, c.count.data(), c.count.size());
         if (c.listPresent) {
             std::vector<LCWMARKINFO> marks;
             for (std::size_t i = 0; i < c.records; ++i)
                 marks.push_back(watermarkNamed("Stored", static_cast<uint32_t>(i)));
             s.storeList(marks);
         }
+        const FakeRegistry::Value* list = s.registry.find(kKey, "WMList");
+        const std::vector<uint8_t> listBefore = list != nullptr ? list->data : std::vector<uint8_t>();
+
         GUIFeatures features(s.product, s.registry, s.trace, s.defaultMark);
         EXPECT_EQ(features.SetWatermarkInitialInfo(kPrinter), 0);
-        std::vector<LCWMARKINFO> list = storedList(features);
-        ASSERT_EQ(list.size(), 1u);
-        EXPECT_EQ(bytesOf(&list[0], 212), bytesOf(&s.defaultMark, 212));
+        std::vector<LCWMARKINFO> shown = storedList(features);
+        EXPECT_EQ(bytesOf(shown.data(), shown.size() * 212), bytesOf(&s.defaultMark, 212));
         EXPECT_TRUE(s.trace.contains("damaged store") || s.trace.contains("Unexpected Error Occurred."));
-        // The damaged values stay as they were until the user stores a list.
-        const FakeRegistry::Value* count = s.registry.find(kKey, "WMCount");
-        ASSERT_NE(count, nullptr);
-        EXPECT_EQ(count->data, bytesOf(&c.count, 4));
+        EXPECT_FALSE(s.trace.contains("writting the default Reg Key values"));
+        EXPECT_EQ(s.registry.log, (std::vector<std::string>{"Create Pelmora Photo 100\\PRP",
+                                                            "Close Pelmora Photo 100\\PRP"}));
+        EXPECT_EQ(s.registry.find(kKey, "WMCount")->data, c.count);
+        if (c.listPresent) {
+            EXPECT_EQ(s.registry.find(kKey, "WMList")->data, listBefore);
+        }
+        for (uint32_t size : s.registry.readBuffers)
+            EXPECT_LE(size, std::max<std::size_t>(listBefore.size(), 4));
     }
+}
+
+// Whatever the registry component throws stays inside the store, and the
+// key is closed: the printing application's process goes on without a list.
+TEST(WatermarkStore, AnUnexpectedExceptionLeavesAnEmptyListAndClosesTheKey)
+{
+    Store s;
+    s.storeCount(1);
+    s.storeList({watermarkNamed("Stored", 0)});
+    s.registry.throwLengthErrorOn = "WMList";
+    GUIFeatures features(s.product, s.registry, s.trace, s.defaultMark);
+    int result = -1;
+    EXPECT_NO_THROW(result = features.SetWatermarkInitialInfo(kPrinter));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(features.GetCurWatermarkCount(), 0u);
+    EXPECT_TRUE(s.trace.contains("Unable to allocate enough space for original WATERMARK values."));
+    EXPECT_EQ(s.registry.log.back(), "Close Pelmora Photo 100\\PRP");
 }
 
 TEST(WatermarkStore, ZeroCountIsAnEmptyList)

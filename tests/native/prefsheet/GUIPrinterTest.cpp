@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -176,8 +178,8 @@ TEST(GUIPrinterRecord, LoadSeedsTheDerivedValues)
     EXPECT_EQ(model->GetPrinterName(), kModelPrinter);
 
     // Only the colour options' sharpening goes back into the record.
-    EXPECT_EQ(model->SetPlainSharpening(0), 1);
-    EXPECT_EQ(model->SetPaperSource(7), 1);
+    model->SetPlainSharpening(0);
+    model->SetPaperSource(7);
     LCDEVMODE out = PlainRecord();
     model->SaveTo(out);
     EXPECT_EQ(out.dmImageSharpening, 2);
@@ -344,33 +346,53 @@ TEST(GUIPrinterCapabilities, PredicatesAskTheConfiguration)
     EXPECT_EQ(model->IsMediaTypeSupported(258), 0);
 }
 
-TEST(GUIPrinterAccessors, SettersReturnOneAndLandInTheRecord)
+// Each setter changes its own field of the saved record and nothing else.
+TEST(GUIPrinterAccessors, EachSetterChangesOnlyItsField)
 {
+    const struct {
+        const char* what;
+        std::function<void(GUIPrinter&)> set;
+        std::size_t offset;
+        std::vector<uint8_t> bytes;   // the field afterwards, little-endian
+    } cases[] = {
+        {"orientation", [](GUIPrinter& m) { m.SetOrientation(2); }, offsetof(LCDEVMODE, dmOrientation), {2, 0, 0, 0}},
+        {"media", [](GUIPrinter& m) { m.SetMediaType(265); }, offsetof(LCDEVMODE, dmMediaType), {0x09, 1, 0, 0}},
+        {"two-sided", [](GUIPrinter& m) { m.SetDuplexMode(3); }, offsetof(LCDEVMODE, dmDuplexMode), {3, 0, 0, 0}},
+        {"layout", [](GUIPrinter& m) { m.SetLayoutCode(4); }, offsetof(LCDEVMODE, dmLayoutCode), {4, 0, 0, 0}},
+        {"colour", [](GUIPrinter& m) { m.SetColorMode(1); }, offsetof(LCDEVMODE, dmColorMode), {1, 0, 0, 0}},
+        {"watermark layer", [](GUIPrinter& m) { m.SetWatermarkLayer(1); }, offsetof(LCDEVMODE, dmWatermarkLayer), {1}},
+        {"word 41C", [](GUIPrinter& m) { m.SetPaperWord41C(-2); }, offsetof(LCDEVMODE, dmPaperWord41C), {0xFE, 0xFF, 0xFF, 0xFF}},
+        {"status", [](GUIPrinter& m) { m.SetStatus(3); }, offsetof(LCDEVMODE, dmStatus), {3, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ModelWorld w;
+        auto model = w.make();
+        model->LoadFrom(PlainRecord());
+        LCDEVMODE before = PlainRecord();
+        model->SaveTo(before);
+        c.set(*model);
+        LCDEVMODE after = PlainRecord();
+        model->SaveTo(after);
+        const auto* b = reinterpret_cast<const uint8_t*>(&before);
+        const auto* a = reinterpret_cast<const uint8_t*>(&after);
+        EXPECT_EQ(std::vector<uint8_t>(a + c.offset, a + c.offset + c.bytes.size()), c.bytes);
+        EXPECT_NE(std::vector<uint8_t>(b + c.offset, b + c.offset + c.bytes.size()), c.bytes);
+        for (std::size_t i = 0; i < sizeof(LCDEVMODE); ++i) {
+            if (i < c.offset || i >= c.offset + c.bytes.size()) {
+                ASSERT_EQ(a[i], b[i]) << "byte " << i;
+            }
+        }
+    }
+
+    // Values the model keeps outside the record.
     ModelWorld w;
     auto model = w.make();
     model->LoadFrom(PlainRecord());
-    EXPECT_EQ(model->SetOrientation(2), 1);
-    EXPECT_EQ(model->SetMediaType(265), 1);
-    EXPECT_EQ(model->SetDuplexMode(3), 1);
-    EXPECT_EQ(model->SetLayoutCode(4), 1);
-    EXPECT_EQ(model->SetColorMode(1), 1);
-    EXPECT_EQ(model->SetWatermarkLayer(1), 1);
-    EXPECT_EQ(model->SetPaperWord41C(77), 1);
-    EXPECT_EQ(model->SetStatus(1), 1);
-    EXPECT_EQ(model->SetEnvelopeMode(1), 1);
-    EXPECT_EQ(model->SetRememberedQuality(-4), 1);
+    model->SetEnvelopeMode(1);
+    model->SetRememberedQuality(-4);
+    model->SetPortName(std::string(40, 'x'));
     EXPECT_EQ(model->GetEnvelopeMode(), 1);
     EXPECT_EQ(model->GetRememberedQuality(), -4);
-    EXPECT_EQ(model->SetPortName(std::string(40, 'x')), 1);
-    EXPECT_EQ(model->GetPortName().size(), 31u);
-    LCDEVMODE out = PlainRecord();
-    model->SaveTo(out);
-    EXPECT_EQ(out.dmOrientation, 2);
-    EXPECT_EQ(out.dmMediaType, 265u);
-    EXPECT_EQ(out.dmDuplexMode, 3);
-    EXPECT_EQ(out.dmLayoutCode, 4);
-    EXPECT_EQ(out.dmColorMode, 1);
-    EXPECT_EQ(out.dmWatermarkLayer, 1);
-    EXPECT_EQ(out.dmPaperWord41C, 77);
-    EXPECT_EQ(out.dmStatus, 1u);
+    EXPECT_EQ(model->GetPortName(), std::string(31, 'x'));
 }

@@ -186,10 +186,14 @@ TEST(PageSetupPage, EdgeToEdgeAcceptsOnlyBorderlessSizes)
     EXPECT_FALSE(o.view.IsEnabled(IDC_ENVELOPE));
     EXPECT_FALSE(o.view.IsEnabled(IDC_COPIES));
     EXPECT_EQ(o.view.dialogsRun, std::vector<int>{IDD_BORDERLESS_INFO});   // no "E2EShowAlert" yet
-    for (uint32_t size : {1u, 5u, 9u, 20u, 60u, 296u, 298u}) {
+    const struct {
+        uint32_t chosen;
+        uint32_t kept;
+    } sizes[] = {{1, 296}, {5, 296}, {9, 296}, {20, 296}, {60, 296}, {296, 296}, {298, 298}};
+    for (const auto& c : sizes) {
         o.model->SetPaperSize(1);
-        o.selectData(IDC_PAPER_SIZE, static_cast<int32_t>(size));
-        EXPECT_EQ(o.model->GetPaperSize(), IsBorderlessSize(size) ? size : 296u) << size;
+        o.selectData(IDC_PAPER_SIZE, static_cast<int32_t>(c.chosen));
+        EXPECT_EQ(o.model->GetPaperSize(), c.kept) << c.chosen;
     }
     EXPECT_EQ(o.view.control(IDC_PAPER_PICTURE).picture, 6727u);
 }

@@ -67,7 +67,7 @@ TEST(PrinterConfig, ParsesTablesDefaultsAndItems)
     std::string error;
     std::optional<PrinterConfigData> data = ParsePrinterConfig(
         "[Paper]\n1 = Letter, 2550, 3300, 0\n60 = Photo 4x6, 1200, 1800, 0x1000\n"
-        "[Media]\n1 = Plain\n0x10A = Glossy\n"
+        "[Media]\n1 = Plain\n0x10A = Glossy\n0xFFFF = Last\n"
         "[DefaultSize]\n0 = 1\n0x1000 = 60\n[Defaults]\nMediaType = 1\n[Items]\n10202 = 1\n",
         error);
     ASSERT_TRUE(data) << error;
@@ -75,6 +75,7 @@ TEST(PrinterConfig, ParsesTablesDefaultsAndItems)
     EXPECT_EQ(data->papers[1].name, "Photo 4x6");
     EXPECT_EQ(data->papers[1].category, 0x1000u);
     EXPECT_EQ(data->media[1].code, 0x10Au);
+    EXPECT_EQ(data->media[2].code, 0xFFFFu);   // the largest 16-bit code
     EXPECT_EQ(data->defaultSizes.at(0x1000), 60u);
     EXPECT_EQ(data->defaultMediaType, 1);
     EXPECT_EQ(data->items.at(10202), 1u);
@@ -84,6 +85,7 @@ TEST(PrinterConfig, RejectsInconsistentDescriptions)
 {
     const char* const cases[] = {
         "[Paper]\n1 = Letter, 2550, 3300\n",                             // a field short
+        "[Paper]\n1 = Letter, 2550, 3300, 0, 7\n",                       // a field too many
         "[Paper]\nx = Letter, 2550, 3300, 0\n",                          // code not a number
         "[Paper]\n1 = Letter, wide, 3300, 0\n",
         "[Media]\n0x10000 = Too big\n",                                  // media codes are 16-bit

@@ -20,6 +20,7 @@ TEST(ModuleIdentity, PrefixIsTheFirstFourLowerCasedCharactersOfTheFileName)
         {"C:\\x\\ab.exe", "ab.e"},
         {"C:\\x\\ab", "ab"},
         {"C:\\Dir.With.Dots\\QCXYtool.exe", "qcxy"},
+        {"C:\\x\\CZabUpdater.exe", "czab"},   // Z, the last letter lowered
         {"C:\\x\\\xC4""BCD.exe", "\xC4""bcd"},  // only A-Z are lowered
         {"C:\\x\\", ""},
     };
@@ -46,6 +47,9 @@ TEST(ModuleIdentity, KeyPathsFollowTheBrandTable)
     EXPECT_FALSE(unknown.isLaserFamily());
 
     EXPECT_EQ(ModuleIdentity("PMxx").productKeyPath(), "Software\\PelmoraInkjet");
+    ModuleIdentity cobalt(modulePrefixOf("C:\\x\\CZabUpdater.exe"));
+    EXPECT_EQ(cobalt.productKeyPath(), "Software\\CobaltScanner");
+    EXPECT_TRUE(cobalt.isLaserFamily());
     EXPECT_EQ(ModuleIdentity("p").productKeyPath(), "Software\\Pelmora Tools");
     EXPECT_EQ(ModuleIdentity("").productKeyPath(), "Software\\Pelmora Tools");
 }

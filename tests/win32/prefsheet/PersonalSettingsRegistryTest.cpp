@@ -262,3 +262,42 @@ TEST_F(SlotsInRegistry, InkFromTheStatusCache)
     EXPECT_EQ(o.model->GetInkWord(InkWord::FirstLevel), 0);
     EXPECT_EQ(o.model->GetLogicalCartridge2(), 0x80u);
 }
+
+// The watermark store learns the list's size from the real registry
+// component before it allocates: a stored list loads whole, and a count the
+// list cannot back shows the default watermark and leaves both values.
+TEST_F(SlotsInRegistry, WatermarkListSizeIsKnownBeforeAllocating)
+{
+    const std::string prp = kRoot + "\\PRP";
+    FakeProduct product;
+    product.setText(OptionKey::IDO_KEY_NAME_WATERMARK_COUNT, "WMCount");
+    product.setText(OptionKey::IDO_KEY_NAME_WATERMARK, "WMList");
+    DrvRegistry registry;
+    RecordingTrace trace;
+    LCWMARKINFO fallback;
+    std::memset(&fallback, 0, sizeof fallback);
+    std::strcpy(fallback.wmName, "Default");
+    std::vector<LCWMARKINFO> marks(3, fallback);
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        marks[i].wmIndex = static_cast<uint32_t>(i + 1);
+    putRaw(prp, "WMList", REG_BINARY, marks.data(), 3 * sizeof(LCWMARKINFO));
+
+    const struct {
+        DWORD count;
+        uint32_t loaded;
+        uint32_t firstIndex;
+    } cases[] = {{3, 3, 1}, {5000000, 1, 0}, {0, 1, 0}, {2, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        putRaw(prp, "WMCount", REG_DWORD, &c.count, sizeof c.count);
+        GUIFeatures features(product, registry, trace, fallback);
+        EXPECT_EQ(features.SetWatermarkInitialInfo(kPrinter), 0);
+        std::vector<LCWMARKINFO> list(features.GetCurWatermarkCount());
+        features.GetCurWatermarkList(list.data());
+        ASSERT_EQ(list.size(), c.loaded);
+        EXPECT_EQ(list[0].wmIndex, c.firstIndex);
+        EXPECT_EQ(rawNumber(prp, "WMCount"), c.count);
+        DWORD type = 0;
+        EXPECT_EQ(rawValue(HKEY_CURRENT_USER, prp, "WMList", type).size(), 3 * sizeof(LCWMARKINFO));
+    }
+}

@@ -11,6 +11,12 @@
 //   apply              DWORD  UpdApplyUpdateA's answer (default 1); on 1 the
 //                             file "<dir>\applied.<package name>" is written
 //   record             SZ     a file each call appends one line to
+//   fail call          DWORD  the one call (counting from 1, over every export
+//                             and every load) that fails: init and uninit
+//                             answer 0, the connection 0, a check 1 (no
+//                             response), a download 1 without a file, an
+//                             apply 0
+//   calls              DWORD  the calls counted so far
 #include "WebUpdaterLibrary.h"
 
 #include <windows.h>
@@ -53,6 +59,24 @@ int readNumber(const std::string& name, int defaultValue)
     return result == ERROR_SUCCESS ? static_cast<int>(value) : defaultValue;
 }
 
+void writeNumber(const std::string& name, DWORD value)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+// Counts this call; true when it is the one to fail.
+bool failing()
+{
+    const int count = readNumber("calls", 0) + 1;
+    writeNumber("calls", static_cast<DWORD>(count));
+    return count == readNumber("fail call", 0);
+}
+
 void record(const std::string& line)
 {
     std::string path;
@@ -81,19 +105,21 @@ int __stdcall UpdInitializeA(UpdAllocFunction allocator, unsigned long, unsigned
 {
     allocate = allocator;
     record("init");
-    return 1;
+    return failing() ? 0 : 1;
 }
 
 int __stdcall UpdUninitialize(void)
 {
     record("uninit");
     allocate = nullptr;
-    return 1;
+    return failing() ? 0 : 1;
 }
 
 int __stdcall UpdCheckConnection(void)
 {
     record("connection");
+    if (failing())
+        return 0;
     return readNumber("connection", 1);
 }
 
@@ -103,6 +129,8 @@ int __stdcall UpdCheckForUpdateA(const char* url, const char* currentVersion, ch
     std::string code = codeOf(url);
     record("check " + std::string(url) + " " + currentVersion + " " + std::to_string(timeOut) +
            " " + std::to_string(retryCount));
+    if (failing())
+        return 1;
     std::string version;
     if (readText("version " + code, version))
         std::strncpy(newVersion, version.c_str(), 19);
@@ -118,6 +146,8 @@ int __stdcall UpdDownloadUpdateExA(const char* url, unsigned long, unsigned long
            std::to_string(retryCount));
     if (detail != nullptr)
         *detail = 0;
+    if (failing())
+        return 1;
     int result = readNumber("download " + code, 1);
     std::string path;
     if (result != 0 || !readText("path " + code, path))
@@ -141,7 +171,7 @@ int __stdcall UpdApplyUpdateA(const char* packagePath, const char* destinationDi
                               unsigned long, unsigned long, unsigned long)
 {
     record(std::string("apply ") + packagePath + " " + destinationDirectory);
-    int result = readNumber("apply", 1);
+    int result = failing() ? 0 : readNumber("apply", 1);
     if (result == 1) {
         std::string name = packagePath;
         name = name.substr(name.find_last_of('\\') + 1);

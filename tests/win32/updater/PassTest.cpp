@@ -1,5 +1,6 @@
 #include "CommandLineParams.h"
 #include "DeviceEnumerator.h"
+#include "Exception.h"
 #include "FakeSpooler.h"
 #include "Logger.h"
 #include "PrinterSpoolerWrapper.h"
@@ -37,6 +38,17 @@ void fakeSleep(std::uint32_t milliseconds)
     sleeps.push_back(milliseconds);
 }
 
+// The program's path as the pass reads it: the real one, a program that
+// does not exist, or a read that fails.
+std::string programPathAnswer;
+bool programPathFails = false;
+std::string fakeProgramPath()
+{
+    if (programPathFails)
+        throw Win32Exception("CurrentProcess::CurrentProcess", 0, "CurrentProcess", 17);
+    return programPathAnswer;
+}
+
 std::uint32_t connectionFlags = 0;
 bool fakeConnectedState(std::uint32_t& flags, std::uint32_t& error)
 {
@@ -50,7 +62,9 @@ protected:
     void SetUp() override
     {
         saved_ = updaterPlatform();
-        updaterPlatform() = {&spooler_, &kXp, &fakeSleep, &fakeConnectedState};
+        updaterPlatform() = {&spooler_, &kXp, &fakeSleep, &fakeConnectedState, &fakeProgramPath};
+        programPathAnswer = thisExecutable();
+        programPathFails = false;
         sleeps.clear();
         connectionFlags = 0;
 
@@ -119,10 +133,17 @@ protected:
         setRaw(key, name, REG_SZ, text + std::string(1, '\0'));
     }
 
+    // Whatever a pass installed there, then the folder.
     void removeDataDirectory()
     {
-        for (const char* name : {"applied.catalog.tar", "applied.program.tar"})
-            DeleteFileA((dataDirectory_ + "\\" + name).c_str());
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((dataDirectory_ + "\\applied.*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA((dataDirectory_ + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
         RemoveDirectoryA(dataDirectory_.c_str());
     }
 
@@ -185,6 +206,36 @@ protected:
         return value;
     }
 
+    static void deleteValue(const std::string& key, const char* name)
+    {
+        HKEY handle;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+            return;
+        RegDeleteValueA(handle, name);
+        RegCloseKey(handle);
+    }
+
+    // Everything one pass leaves, taken away before the next one.
+    void freshPass()
+    {
+        CommandLineParams::destroy();
+        DeviceEnumerator::destroy();
+        for (const char* name : {"program.tar", "catalog.tar", "record.txt"})
+            DeleteFileA((scratch_ + name).c_str());
+        DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+        removeDataDirectory();
+        DeleteFileA(logFile_.c_str());
+        for (const char* flag : {"CompleteSoftwareUpdated", "DataUpdated"})
+            deleteValue(kUpdaterKey, flag);
+        for (const char* value : {"calls", "fail call"})
+            deleteValue(kFake, value);
+        spooler_.calls.clear();
+        spooler_.closes.clear();
+        spooler_.openHandles = 0;
+        spooler_.failCall = -1;
+        spooler_.printers = {printer("A", kDriver), printer("Office", "Other Driver"), printer("B", kDriver)};
+    }
+
     UpdaterPlatform saved_;
     FakeSpooler spooler_;
     std::string scratch_;
@@ -216,6 +267,237 @@ TEST_F(UpdatePass, OnXpBothPackagesAreInstalledAroundPausedPrinters)
     EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
     EXPECT_TRUE(logged("The OS is Win XP or Win 2K, we have the spooler privilages, we do not need extra permissions"));
     EXPECT_TRUE(logged("Updates were downloaded and installed successfully"));
+    DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+}
+
+// Each spooler call and each library call of a whole pass fails in turn, one
+// per pass. Whatever fails: no printer stays paused (but one whose resume
+// failed), every handle is closed exactly once, the downloads are gone (or
+// kept when asked), a flag is set exactly when its packages were installed,
+// and the log names the failure.
+TEST_F(UpdatePass, EachSpoolerAndLibraryCallFailingInTurn)
+{
+    const struct Scenario {
+        const char* what;
+        const OsVersion* os;
+        bool elevatedCopy;
+        bool program;
+        bool catalog;
+        bool keepDownloads;
+    } scenarios[] = {
+        {"both packages on XP", &kXp, false, true, true, false},
+        {"both packages in the elevated copy on Vista", &kVista, true, true, true, false},
+        {"catalog only on XP, downloads kept", &kXp, false, false, true, true},
+        {"program only on XP", &kXp, false, true, false, false},
+    };
+    const std::string programApplied = thisDirectory() + "applied.program.tar";
+    const std::string catalogApplied = dataDirectory_ + "\\applied.catalog.tar";
+    const std::string injected = std::to_string(FakeSpooler::kInjectedError);
+
+    // What the log says when the named call fails.
+    auto spoolerFailure = [&](const std::string& call) -> std::string {
+        const std::string verb = call.substr(0, call.find(' '));
+        const std::string name = call.substr(call.find(' ') + 1);
+        if (verb == "enum")
+            return "Printer enumeration failed with win32 error code =" + injected;
+        if (verb == "open")
+            return "OpenPrinter failed to open printer '" + name + "' with ADMIN permissions. GetLastError()=" + injected;
+        if (verb == "status")
+            return "GetPrinter failed, GetLastError()=" + injected;
+        if (verb == "pause")
+            return "SetPrinter(hPrinter, 0, NULL, PRINTER_CONTROL_PAUSE) failed. GetLastError()=" + injected;
+        if (verb == "resume")
+            return "SetPrinter(hPrinter, 0, NULL, PRINTER_CONTROL_RESUME) failed. GetLastError()=" + injected;
+        return "ClosePrinter failed, GetLastError()=" + injected;
+    };
+    auto libraryFailure = [&](const std::string& call, const Scenario& s) -> std::string {
+        if (call == "connection")
+            return "Internet connection is not available, halting the update process";
+        if (call.find("check http://fake/kv") == 0)
+            return "Unable to determine if Kiosken Software Update is available.";
+        if (call.find("check http://fake/cv") == 0)
+            return s.program ? "Data Update is NOT available." : "Checking for updates failed or there are no updates available!";
+        if (call.find("download http://fake/kd") == 0)
+            return s.catalog ? "The software update failed to download, so we not downloading the data update"
+                             : "The update FAILED to download!";
+        if (call.find("download http://fake/cd") == 0)
+            return s.program ? "The data update failed to download, so we are deleting the downloaded software update"
+                             : "The update FAILED to download!";
+        if (call.find("apply") == 0 && call.find("program.tar") != std::string::npos)
+            return "The software updates FAILED! exiting update process";
+        if (call.find("apply") == 0)
+            return "The data updates FAILED.";
+        return "";  // init and uninit: their results are ignored
+    };
+
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.what);
+        updaterPlatform().os = s.os;
+        setDword(kFake, "check kv", s.program ? 3 : 2);
+        setDword(kFake, "check cv", s.catalog ? 3 : 2);
+        setDword(kUpdaterKey, "DoNotDeleteDownloadedFiles", s.keepDownloads ? 1 : 0);
+        const char* flag = s.program ? "CompleteSoftwareUpdated" : "DataUpdated";
+
+        // The pass without faults gives the steps to fail.
+        freshPass();
+        run(s.elevatedCopy);
+        const std::vector<std::string> spoolerCalls = spooler_.calls;
+        const std::vector<std::string> libraryCalls = splitLines(readFile(scratch_ + "record.txt"));
+        ASSERT_GE(spoolerCalls.size(), 11u);
+        ASSERT_GE(libraryCalls.size(), 7u);
+        EXPECT_EQ(exists(programApplied), s.program);
+        EXPECT_EQ(exists(catalogApplied), s.catalog);
+        EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), s.program && s.catalog ? 1u : 0xDEADBEEFu);
+        EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), !s.program && s.catalog ? 1u : 0xDEADBEEFu);
+
+        const int faults = static_cast<int>(spoolerCalls.size() + libraryCalls.size());
+        for (int fault = 0; fault < faults; ++fault) {
+            const bool inSpooler = fault < static_cast<int>(spoolerCalls.size());
+            const std::string call = inSpooler ? spoolerCalls[fault] : libraryCalls[fault - spoolerCalls.size()];
+            SCOPED_TRACE((inSpooler ? "spooler call " : "library call ") + call);
+            freshPass();
+            if (inSpooler)
+                spooler_.failCall = fault;
+            else
+                setDword(kFake, "fail call", static_cast<DWORD>(fault - spoolerCalls.size() + 1));
+            run(s.elevatedCopy);
+
+            for (const FakeSpooler::Printer& p : spooler_.printers) {
+                if (call != "resume " + p.name) {
+                    EXPECT_EQ(p.status & kPrinterStatusPaused, 0u) << p.name << " left paused";
+                }
+            }
+            for (const auto& handle : spooler_.closes)
+                EXPECT_EQ(handle.second, 1) << "closes of a handle";
+            EXPECT_EQ(spooler_.openHandles, 0);
+
+            const bool programInstalled = exists(programApplied);
+            const bool catalogInstalled = exists(catalogApplied);
+            const bool installed = (programInstalled || !s.program) && (catalogInstalled || !s.catalog);
+            EXPECT_EQ(dword(kUpdaterKey, flag) == 1, installed && s.catalog);
+            if (!s.program) {
+                EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+            }
+            if (!s.catalog || s.program) {
+                EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 0xDEADBEEFu);
+            }
+
+            if (!s.keepDownloads) {
+                EXPECT_FALSE(exists(scratch_ + "program.tar"));
+                EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+            } else {
+                const bool downloaded = !recordsOf("download http://fake/cd").empty() &&
+                                        call.find("download http://fake/cd") != 0;
+                EXPECT_EQ(exists(scratch_ + "catalog.tar"), downloaded);
+            }
+
+            const std::string failure = inSpooler ? spoolerFailure(call) : libraryFailure(call, s);
+            if (!failure.empty()) {
+                EXPECT_TRUE(logged(failure)) << failure;
+            } else {
+                EXPECT_EQ(programInstalled, s.program);
+                EXPECT_EQ(catalogInstalled, s.catalog);
+            }
+            if (HasFailure())
+                return;
+        }
+    }
+}
+
+// The catalog folder cannot be made (a file stands where its parent folder
+// should be): no catalog is installed and no flag set, the printers run
+// again and the downloads are gone.
+TEST_F(UpdatePass, AFailedCatalogFolderCreationInstallsNoCatalog)
+{
+    const std::string parent = dataDirectory_.substr(0, dataDirectory_.rfind('\\'));
+    CreateDirectoryA(parent.substr(0, parent.rfind('\\')).c_str(), nullptr);
+    for (bool withProgram : {false, true}) {
+        SCOPED_TRACE(withProgram ? "program and catalog" : "catalog only");
+        freshPass();
+        setDword(kFake, "check kv", withProgram ? 3 : 2);
+        setDword(kFake, "check cv", 3);
+        RemoveDirectoryA(parent.c_str());
+        writeFile(parent, "a file, not a folder");
+        ASSERT_EQ(GetFileAttributesA(parent.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << parent;
+        run();
+        DeleteFileA(parent.c_str());
+        EXPECT_TRUE(logged("Attempting to create dir : " + dataDirectory_));
+        EXPECT_TRUE(logged("SHCreateDirectory() failed. ErrorCode="));
+        EXPECT_EQ(recordsOf("apply").size(), withProgram ? 1u : 0u);
+        EXPECT_TRUE(logged(withProgram ? "Data files update FAILED" : "Data update FAILED"));
+        EXPECT_EQ(dword(kUpdaterKey, "DataUpdated"), 0xDEADBEEFu);
+        EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+        EXPECT_EQ(spooler_.callsStartingWith("resume"), (std::vector<std::string>{"resume A", "resume B"}));
+        EXPECT_EQ(spooler_.openHandles, 0);
+        EXPECT_FALSE(exists(scratch_ + "program.tar"));
+        EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+    }
+    DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
+}
+
+// On Vista the program package needs the elevated copy; when it cannot be
+// started the pass ends there, with nothing downloaded and no printer touched.
+TEST_F(UpdatePass, AFailedElevatedRelaunchEndsThePass)
+{
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    programPathAnswer = scratch_ + "missing\\PmabUpdater.exe";
+    run();
+    EXPECT_TRUE(logged("UAC IS enabled, attempting to elevate permissions."));
+    EXPECT_TRUE(logged("The new process FAILED to launch. Casted HINSTANCE value = "));
+    EXPECT_FALSE(logged("The new process was launched successfully"));
+    EXPECT_TRUE(recordsOf("download").empty());
+    EXPECT_EQ(spooler_.callsStartingWith("pause"), std::vector<std::string>{});
+    EXPECT_EQ(spooler_.openHandles, 0);
+}
+
+// A program path that cannot be read: the re-launch is given up with the
+// exception's text, and a program install fails like any failed install.
+TEST_F(UpdatePass, AnExceptionWhileTheProgramPathIsRead)
+{
+    const std::string described = "file:CurrentProcess:17: CurrentProcess::CurrentProcess";
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    programPathFails = true;
+    run();
+    EXPECT_TRUE(logged("ERROR: The Kiosken Updater executable FAILED to Launch! " + described));
+    EXPECT_TRUE(recordsOf("download").empty());
+
+    freshPass();
+    updaterPlatform().os = &kXp;
+    offerBoth();
+    programPathFails = true;
+    run();
+    EXPECT_TRUE(logged(described));
+    EXPECT_TRUE(logged("The software updates FAILED! exiting update process"));
+    EXPECT_TRUE(recordsOf("apply").empty());
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 0xDEADBEEFu);
+    EXPECT_EQ(spooler_.callsStartingWith("resume"), (std::vector<std::string>{"resume A", "resume B"}));
+    EXPECT_EQ(spooler_.openHandles, 0);
+    EXPECT_FALSE(exists(scratch_ + "program.tar"));
+    EXPECT_FALSE(exists(scratch_ + "catalog.tar"));
+}
+
+// While no printer of the driver has been found the spooler is asked again:
+// a failed enumeration at the rights test on Vista is followed by a second
+// one when the printers are paused; once printers are found, never again.
+TEST_F(UpdatePass, AFailedEnumerationIsRetriedUntilPrintersAreFound)
+{
+    updaterPlatform().os = &kVista;
+    offerBoth();
+    freshPass();
+    spooler_.failCall = 0;
+    run(true);
+    EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 2u);
+    EXPECT_TRUE(logged("Printer enumeration failed with win32 error code =31"));
+    EXPECT_TRUE(logged("No printer installed with our driver, no printer rights to test"));
+    EXPECT_EQ(recordsOf("apply").size(), 2u);
+    EXPECT_EQ(dword(kUpdaterKey, "CompleteSoftwareUpdated"), 1u);
+
+    freshPass();
+    run(true);
+    DeviceEnumerator::instance().getPrinters();
+    EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 1u);
     DeleteFileA((thisDirectory() + "applied.program.tar").c_str());
 }
 
@@ -386,17 +668,52 @@ TEST_F(UpdatePass, DrainWaitRescansFromTheFirstPrinterAndSkipsPausedOrOffline)
     EXPECT_TRUE(logged("Total number of printers to pause = 4"));
 }
 
+// A printer whose status cannot be read is not waited for; error 8 from the
+// spooler itself is such a failure too, not the pass's own allocation failure.
 TEST_F(UpdatePass, PollIntervalAndUnreadablePrinters)
 {
-    setDword(kFake, "check cv", 3);
     setDword(kUpdaterKey, "PrinterPollInterval", 250);
+    for (std::uint32_t error : {6u, 8u}) {
+        SCOPED_TRACE(error);
+        freshPass();
+        sleeps.clear();
+        setDword(kFake, "check cv", 3);
+        spooler_.printers = {printer("A", kDriver), printer("B", kDriver)};
+        spooler_.printers[0].statusError = error;
+        spooler_.printers[1].jobs = {1, 0};
+        run();
+        EXPECT_EQ(sleeps, std::vector<std::uint32_t>{250});
+        EXPECT_TRUE(logged("GetPrinter failed, GetLastError()=" + std::to_string(error)));
+        EXPECT_EQ(recordsOf("apply").size(), 1u);
+    }
+}
+
+TEST_F(UpdatePass, SpoolerErrorEightIsNotOurOwnAllocationFailure)
+{
+    setDword(kFake, "check cv", 3);
+    spooler_.enumError = ERROR_NOT_ENOUGH_MEMORY;
+    run();
+    EXPECT_TRUE(logged("Printer enumeration failed with win32 error code =8"));
+    EXPECT_FALSE(logged("could not allocate memory for results of printer enumeration"));
+    EXPECT_TRUE(spooler_.callsStartingWith("open").empty());
+}
+
+TEST_F(UpdatePass, ABufferThePassCannotAllocate)
+{
+    setDword(kFake, "check cv", 3);
     spooler_.printers = {printer("A", kDriver), printer("B", kDriver)};
-    spooler_.printers[0].statusError = ERROR_INVALID_HANDLE;
+    spooler_.printers[0].statusNoBuffer = true;
     spooler_.printers[1].jobs = {1, 0};
     run();
-    EXPECT_EQ(sleeps, std::vector<std::uint32_t>{250});
-    EXPECT_TRUE(logged("GetPrinter failed, GetLastError()=6"));
-    EXPECT_EQ(recordsOf("apply").size(), 1u);
+    EXPECT_TRUE(sleeps.empty());  // the drain wait ends at once
+    EXPECT_EQ(spooler_.callsStartingWith("pause"),
+              (std::vector<std::string>{"pause A", "pause B"}));
+
+    spooler_.enumNoBuffer = true;
+    DeviceEnumerator::destroy();
+    CommandLineParams::destroy();
+    run();
+    EXPECT_TRUE(logged("could not allocate memory for results of printer enumeration"));
 }
 
 TEST_F(UpdatePass, PrintersAreOursOnlyWithTheExactDriverName)
@@ -410,19 +727,60 @@ TEST_F(UpdatePass, PrintersAreOursOnlyWithTheExactDriverName)
     EXPECT_EQ(spooler_.callsStartingWith("enum").size(), 1u);  // enumerated once per process
 }
 
-TEST_F(UpdatePass, OverlongPrinterNamesAreSkipped)
+// A name that does not fit the 260-character open buffer cannot be opened:
+// the pass stops before installing, as for any printer it cannot open.
+TEST_F(UpdatePass, AnOverlongPrinterNameStopsThePassLikeAnUnopenablePrinter)
 {
-    setDword(kFake, "check cv", 3);
-    std::string longName(300, 'P');
-    std::string fitting(259, 'F');  // with its zero, the whole 260-character buffer
-    spooler_.printers = {printer(longName, kDriver), printer(std::string(260, 'Q'), kDriver),
-                         printer(fitting, kDriver), printer("Short", kDriver)};
-    run();
-    EXPECT_EQ(spooler_.callsStartingWith("open"),
-              (std::vector<std::string>{"open " + fitting, "open Short"}));
-    EXPECT_TRUE(logged("Printer name of 300 characters does not fit the open buffer"));
-    EXPECT_TRUE(logged("Printer name of 260 characters does not fit the open buffer"));
-    EXPECT_EQ(recordsOf("apply").size(), 1u);
+    const std::string fitting(259, 'F');  // with its zero, the whole buffer
+    const struct {
+        const char* what;
+        std::vector<std::string> names;
+        std::vector<std::string> opened;
+        std::string failure;
+    } cases[] = {
+        {"259 characters fit", {fitting, "Short"}, {"open " + fitting, "open Short"}, ""},
+        {"260 characters", {"Short", std::string(260, 'Q')}, {"open Short"},
+         "OpenPrinter failed to open printer '" + std::string(260, 'Q') +
+             "' with ADMIN permissions. GetLastError()=1801"},
+        {"all overlong", {std::string(300, 'P')}, {},
+         "OpenPrinter failed to open printer '" + std::string(300, 'P') +
+             "' with ADMIN permissions. GetLastError()=1801"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileA((scratch_ + "record.txt").c_str());
+        DeleteFileA(logFile_.c_str());
+        setDword(kFake, "check cv", 3);
+        spooler_.calls.clear();
+        spooler_.printers.clear();
+        for (const std::string& name : c.names)
+            spooler_.printers.push_back(printer(name, kDriver));
+        CommandLineParams::destroy();
+        DeviceEnumerator::destroy();
+        run();
+        EXPECT_EQ(spooler_.callsStartingWith("open"), c.opened);
+        EXPECT_EQ(spooler_.openHandles, 0);
+        if (c.failure.empty()) {
+            EXPECT_EQ(recordsOf("apply").size(), 1u);
+            EXPECT_EQ(spooler_.callsStartingWith("pause").size(), 2u);
+        } else {
+            EXPECT_TRUE(logged(c.failure));
+            EXPECT_TRUE(logged("Failed to open all the printers in the list, so closing and exiting"));
+            EXPECT_TRUE(recordsOf("apply").empty());
+            EXPECT_TRUE(spooler_.callsStartingWith("pause").empty());
+        }
+    }
+
+    SCOPED_TRACE("the rights test on Vista");
+    updaterPlatform().os = &kVista;
+    spooler_.calls.clear();
+    spooler_.printers = {printer(std::string(270, 'R'), kDriver), printer("Short", kDriver)};
+    CommandLineParams::destroy();
+    DeviceEnumerator::destroy();
+    EXPECT_FALSE(PrinterSpoolerWrapper::canWeOpenPrintersInAdminMode());
+    EXPECT_TRUE(spooler_.callsStartingWith("open").empty());
+    EXPECT_TRUE(logged("OpenPrinter failed to open printer '" + std::string(270, 'R') +
+                       "' with ADMIN permissions. GetLastError()=1801"));
 }
 
 TEST_F(UpdatePass, VistaWithoutPrintersOfTheDriverStopsAtPausing)
