@@ -66,6 +66,8 @@ uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOpt
 {
     const std::string valueName = Options(product).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
     uint32_t stored = 0;
+    if (valueName.empty())
+        return stored;   // the product names no value: there is none
     registry.SetFriendlyName(printerName);
     registry.Create("PSW");
     try {

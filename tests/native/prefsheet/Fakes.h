@@ -141,7 +141,7 @@ public:
     uint32_t Read(const std::string& valueName, void* buffer, uint32_t size) override
     {
         readBuffers.push_back(size);
-        if (valueName == throwLengthErrorOn)
+        if (!throwLengthErrorOn.empty() && valueName == throwLengthErrorOn)
             throw std::length_error("vector");
         auto it = keys[open].find(valueName);
         if (it == keys[open].end())
