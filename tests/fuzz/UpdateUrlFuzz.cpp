@@ -24,12 +24,14 @@ void checkFileUrl(const std::string& url)
     FUZZ_CHECK(urlScheme(url) == UrlScheme::File);
     FUZZ_CHECK(path.find('/') == std::string::npos);
     FUZZ_CHECK(path.find('\0') == std::string::npos);
-    const bool drivePath = path.size() >= 2 && isDriveLetter(path[0]) && path[1] == ':' &&
-                           (path.size() == 2 || path[2] == '\\');
+    // A drive with its root, or a share: never a bare drive, a device or raw
+    // path ("\\?\", "\\.\"), wildcards or a stream name.
+    const bool drivePath = path.size() >= 3 && isDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\';
     const bool uncPath = path.size() > 2 && path.compare(0, 2, "\\\\") == 0;
     FUZZ_CHECK(drivePath || uncPath);
-    // Hosts and segments that decode to device or raw paths ("\\?\", "\\.\",
-    // a bare drive) are not checked here: known fault, fixed separately.
+    FUZZ_CHECK(path.compare(0, 4, "\\\\?\\") != 0 && path.compare(0, 4, "\\\\.\\") != 0);
+    FUZZ_CHECK(path.find_first_of("?*") == std::string::npos);
+    FUZZ_CHECK(path.find(':', 2) == std::string::npos);
 }
 
 }  // namespace
