@@ -15,14 +15,9 @@ namespace {
 
 using namespace AdvanceRules;
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 struct Opening {
     ModelWorld world;
-    NoMessages messages;
+    SilentMessages messages;
     RecordingCompanions companions;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;

@@ -17,14 +17,9 @@ using namespace windowtest;
 
 namespace {
 
-class NoMessages : public MessageBoxes {
-public:
-    void Show(const std::string&) override {}
-};
-
 struct AdvanceWindow {
     ModelWorld world;
-    NoMessages messages;
+    SilentMessages messages;
     RecordingCompanions companions;
     std::unique_ptr<GUIPrinter> model;
     std::unique_ptr<PersonalSettings> slots;
