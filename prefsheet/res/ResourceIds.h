@@ -369,4 +369,8 @@
 
 #define IDB_PELMORA_LOGO            1000
 
+/* Quality-and-copies pages of the alternate main window (controls 2000-2099). */
+#define IDD_QUALITY                     750
+#define IDD_QUALITY_NO_MEDIA_SENSE      751
+
 #endif
