@@ -233,6 +233,38 @@ TEST(PPStart, ARequestedSheetOpensItsTabOnceAndOkThenCancels)
     EXPECT_EQ(driver.record.dmStatus, 1u);
 }
 
+TEST(PPStart, SavedSettingsJoinTheMenuAndTheAboutBoxNamesThePrinter)
+{
+    Driver driver;
+    Answerer save, about;
+    save.marker = IDC_SAVE_NAME;
+    save.typing = {{IDC_SAVE_NAME, "Holiday photos"}};
+    save.presses = {IDOK};
+    save.screenshot = thisDirectory() + "savesettings.bmp";
+    about.marker = IDC_VERSION_TEXT;
+    about.textId = IDC_VERSION_PRINTER;
+    about.presses = {IDOK};
+    char slotItem[64] = "";
+    Answerer user;
+    user.act = [&](const Controls& main) {
+        save.arm();
+        SendMessageA(main.hwnd, WM_COMMAND, ID_SAVE_SETTINGS, 0);
+        GetMenuStringA(GetMenu(main.hwnd), ID_LOAD_SLOT2, slotItem, sizeof slotItem, MF_BYCOMMAND);
+        about.arm();
+        SendMessageA(main.hwnd, WM_COMMAND, ID_ABOUT, 0);
+    };
+    user.presses = {IDOK};
+    driver.open(user);
+    ASSERT_TRUE(save.answered);
+    EXPECT_STREQ(slotItem, "Holiday photos");
+    const std::vector<BYTE> name = value("Personal\\SLOT2", "Slot2 Name");
+    ASSERT_EQ(name.size(), 31u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(name.data())), "Holiday photos");
+    EXPECT_EQ(value("Personal\\SLOT2", "Slot2 DevMode").size(), sizeof(LCDEVMODE));
+    ASSERT_TRUE(about.answered);
+    EXPECT_EQ(about.texts.at(1), "USB001");
+}
+
 TEST(PPStart, PortTwelveGreysSavingAndManagingSettings)
 {
     Driver driver;
