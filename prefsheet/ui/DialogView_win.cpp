@@ -721,39 +721,12 @@ void DialogView::SetContextHelpButton(bool on)
 }
 
 // The palette is the colour table of a 256-colour bitmap of the bitmap
-// library; it matters only on a display of 256 colours or fewer.
+// library (CPalette256); it matters only on a display of 256 colours or fewer.
 void DialogView::SetPalette(uint32_t bitmapId)
 {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(bitmaps_, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (bitmap.get() == nullptr) {
-        const std::string line = "DialogView: palette bitmap " + std::to_string(bitmapId) + " not loaded, error " +
-                                 std::to_string(GetLastError()) + "\n";
-        OutputDebugStringA(line.c_str());
-        return;
-    }
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    RGBQUAD colours[256];
-    UINT count = 0;
-    {
-        SelectGuard selected(dc.get(), bitmap.get());
-        count = GetDIBColorTable(dc.get(), 0, 256, colours);
-    }
-    if (count == 0) {
-        OutputDebugStringA("DialogView: the palette bitmap has no colour table\n");
-        return;
-    }
-    std::vector<BYTE> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
-    auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
-    logical->palVersion = 0x300;
-    logical->palNumEntries = static_cast<WORD>(count);
-    for (UINT i = 0; i < count; ++i)
-        logical->palPalEntry[i] = PALETTEENTRY{colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue, 0};
-    palette_.reset(CreatePalette(logical));
-    if (palette_.get() == nullptr) {
-        const std::string line = "DialogView: CreatePalette failed, error " + std::to_string(GetLastError()) + "\n";
-        OutputDebugStringA(line.c_str());
-    }
+    palette_.reset(GuiCreatePalette256(bitmaps_, bitmapId));
+    if (palette_.get() == nullptr)
+        OutputDebugStringA("DialogView: no palette from the bitmap library\n");
 }
 
 // True when the display's colours changed and the window was repainted.
