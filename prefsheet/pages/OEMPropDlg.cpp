@@ -384,7 +384,7 @@ void OEMPropDlg::saveWatermarks(const char* traceLine)
 void OEMPropDlg::onSaveSettings(View& view)
 {
     saveWatermarks("Saved Watermark Data in OnMenuSaveSettings()");
-    if (isOn(context_.product, OptionKey::IDO_IMAGE_BUFFER) && sheet_.Has(MainTab::ColourOptions)) {
+    if (colourPageShown(view)) {
         context_.trace.OutputData("Saved Image Buffer Data in OnMenuSaveSettings()");
         sheet_.colourOptions().PageOK();
     }
@@ -461,15 +461,28 @@ bool OEMPropDlg::OnOK(View& view)
 {
     model_->SetStatus(1);
     if (openedOnRequest_) {
-        cancel();
+        cancel(view);
         view.EndDialog(kDialogCancel);
         return false;
     }
-    writeOnOK();
+    writeOnOK(view);
     return true;
 }
 
-void OEMPropDlg::writeOnOK()
+// The colour options page holds values of its own only once it was shown.
+bool OEMPropDlg::colourPageShown(View& view)
+{
+    if (!isOn(context_.product, OptionKey::IDO_IMAGE_BUFFER))
+        return false;
+    const auto& tabs = sheet_.Tabs();
+    for (size_t index = 0; index < tabs.size(); ++index) {
+        if (tabs[index] == MainTab::ColourOptions)
+            return view.SheetPageView(static_cast<int>(index)) != nullptr;
+    }
+    return false;
+}
+
+void OEMPropDlg::writeOnOK(View& view)
 {
     GUIPrinter& m = *model_;
     const StatusProgramOptions& status = m.StatusOptions();
@@ -511,19 +524,19 @@ void OEMPropDlg::writeOnOK()
     }
     // The colour options page keeps its values apart until OK, as a page
     // of a sheet does; Cancel throws them away below.
-    if (isOn(context_.product, OptionKey::IDO_IMAGE_BUFFER) && sheet_.Has(MainTab::ColourOptions))
+    if (colourPageShown(view))
         sheet_.colourOptions().PageOK();
     saveWatermarks("Saved Watermark Data in OnOK()");
 }
 
-void OEMPropDlg::OnCancel(View&)
+void OEMPropDlg::OnCancel(View& view)
 {
-    cancel();
+    cancel(view);
 }
 
-void OEMPropDlg::cancel()
+void OEMPropDlg::cancel(View& view)
 {
-    if (isOn(context_.product, OptionKey::IDO_IMAGE_BUFFER) && sheet_.Has(MainTab::ColourOptions))
+    if (colourPageShown(view))
         sheet_.colourOptions().PageCancel();
     PrinterValues stored = values();
     if (Options(context_.product).equals(OptionKey::IDO_PMKPRODLIKE, 0)) {

@@ -106,8 +106,9 @@ private:
     void helpIndex(View& view);
     void helpSearch(View& view);
     void helpTopic(View& view, uint32_t topic);
-    void writeOnOK();
-    void cancel();
+    bool colourPageShown(View& view);
+    void writeOnOK(View& view);
+    void cancel(View& view);
 
     PageContext context_;
     OEMPropSheet sheet_;

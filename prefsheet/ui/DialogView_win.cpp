@@ -654,7 +654,7 @@ int DialogView::ActiveSheetPage() const
 
 View* DialogView::SheetPageView(int index)
 {
-    if (sheet_ == nullptr || index < 0 || index >= sheet_->PageCount())
+    if (sheet_ == nullptr || sheet_->pageWindow(index) == nullptr)
         return nullptr;
     return &sheet_->view(index);
 }

@@ -124,7 +124,8 @@ public:
     // the menu bar, the window's icon and its palette.
     virtual void ShowSheetTabs(bool on) = 0;
     virtual int ActiveSheetPage() const = 0;   // -1 without a sheet
-    virtual View* SheetPageView(int index) = 0;   // null without such a page
+    // Null without such a page, and before the page was first shown.
+    virtual View* SheetPageView(int index) = 0;
     virtual void FocusSheetTabs() = 0;
     virtual void EnableMenuCommand(int command, bool on) = 0;
     // Replaces the commands of the popup at `position` of menu `menu` of the
