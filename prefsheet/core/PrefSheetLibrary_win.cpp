@@ -249,6 +249,21 @@ std::string PrefSheetLibrary::version()
     return std::string();
 }
 
+// The windows come from the resource library: one that PPInit could not
+// load is tried again, and the user told when it still fails.
+bool PrefSheetLibrary::ensureResources()
+{
+    if (resources_.get() != nullptr)
+        return true;
+    const std::string path = installationDirectory() + Options(product_).text(OptionKey::IDO_PROP_RESDLL);
+    resources_ = LoadedModule(LoadLibraryA(path.c_str()));
+    if (resources_.get() != nullptr)
+        return true;
+    trace_.OutputData("PROP_RESDLL not loaded" + errorText(GetLastError()));
+    MessageBoxA(nullptr, "PROP_RESDLL not loaded", "ERROR", MB_OK);
+    return false;
+}
+
 void PrefSheetLibrary::tracePosterPages(const char* heading, const uint32_t (&pages)[16])
 {
     std::string line = heading;
@@ -308,7 +323,8 @@ void PrefSheetLibrary::Start(LCDEVMODE* record, const void* driverState, const P
                         [] { return std::make_unique<DrvInkDisplay>(); }, decimalSymbol_, nullptr};
     context.os = QueryOsVersion();
     context.libraryVersion = version();
-    const int result = RunMainWindow(context, model, windowAutoMedia, resources_.get(), bitmaps_.get());
+    const int result =
+        ensureResources() ? RunMainWindow(context, model, windowAutoMedia, resources_.get(), bitmaps_.get()) : -1;
 
     model.SaveTo(*record);
     record->dmStatus = StatusAfterRun(result, record->dmStatus);

@@ -65,6 +65,7 @@ private:
     WatermarkDefaults watermarkDefaults();
     void fillDefault(LCDEVMODE& record);
     std::string version();
+    bool ensureResources();
 
     DrvProductOptions product_;
     DrvTrace trace_;
