@@ -2,30 +2,22 @@
 
 #include <utility>
 
-// One sub-key open at a time, as the registry component allows.
-class PrinterValues::OpenKey {
-public:
-    OpenKey(PrinterValues& values, const std::string& subKey) : registry_(values.registry_), personal_(values.personal_)
-    {
-        registry_.SetFriendlyName(values.printerName_);
-        if (personal_)
-            registry_.SetPersonalSettings(1);
-        if (!registry_.Create(subKey))
-            values.trace_.OutputData("PrinterValues: cannot open \"" + subKey + "\"");
-    }
-    ~OpenKey()
-    {
-        registry_.Close();
-        if (personal_)
-            registry_.SetPersonalSettings(0);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
+OpenPrinterKey::OpenPrinterKey(RegistryComponent& registry, const std::string& printerName,
+                               const std::string& subKey, bool personal)
+    : registry_(registry), personal_(personal)
+{
+    registry_.SetFriendlyName(printerName);
+    if (personal_)
+        registry_.SetPersonalSettings(1);
+    opened_ = registry_.Create(subKey);
+}
 
-private:
-    RegistryComponent& registry_;
-    bool personal_;
-};
+OpenPrinterKey::~OpenPrinterKey()
+{
+    registry_.Close();
+    if (personal_)
+        registry_.SetPersonalSettings(0);
+}
 
 namespace {
 
@@ -51,11 +43,18 @@ PrinterValues::PrinterValues(RegistryComponent& registry, Trace& trace, std::str
 
 // An empty name is an option the product does not set: it would address
 // the key's unnamed value, which belongs to no one.
+void PrinterValues::traceUnopened(const OpenPrinterKey& key, const std::string& subKey)
+{
+    if (!key.opened())
+        trace_.OutputData("PrinterValues: cannot open \"" + subKey + "\"");
+}
+
 uint32_t PrinterValues::Read(const std::string& subKey, const std::string& name, uint32_t fallback)
 {
     if (name.empty())
         return fallback;
-    OpenKey key(*this, subKey);
+    const OpenPrinterKey key(registry_, printerName_, subKey, personal_);
+    traceUnopened(key, subKey);
     uint32_t value = 0;
     if (readNumber(registry_, name, value))
         return value;
@@ -68,7 +67,8 @@ bool PrinterValues::Write(const std::string& subKey, const std::string& name, ui
 {
     if (name.empty())
         return true;
-    OpenKey key(*this, subKey);
+    const OpenPrinterKey key(registry_, printerName_, subKey, personal_);
+    traceUnopened(key, subKey);
     if (registry_.Write(name, kRegNumber, &value, sizeof value))
         return true;
     trace_.OutputData("PrinterValues: writing " + subKey + "\\" + name + " failed");
@@ -77,7 +77,8 @@ bool PrinterValues::Write(const std::string& subKey, const std::string& name, ui
 
 bool PrinterValues::Take(const std::string& name, uint32_t& value)
 {
-    OpenKey key(*this, "");
+    const OpenPrinterKey key(registry_, printerName_, "", personal_);
+    traceUnopened(key, "");
     const bool found = readNumber(registry_, name, value);
     registry_.DeleteValue(name);
     return found;

@@ -8,6 +8,24 @@
 #include <cstdint>
 #include <string>
 
+// One sub-key of the printer's settings key open for the scope, as the
+// registry component allows one at a time; the personal-settings mode is on
+// only around it.
+class OpenPrinterKey {
+public:
+    OpenPrinterKey(RegistryComponent& registry, const std::string& printerName, const std::string& subKey,
+                   bool personal);
+    ~OpenPrinterKey();
+    OpenPrinterKey(const OpenPrinterKey&) = delete;
+    OpenPrinterKey& operator=(const OpenPrinterKey&) = delete;
+    bool opened() const { return opened_; }
+
+private:
+    RegistryComponent& registry_;
+    bool personal_;
+    bool opened_;
+};
+
 class PrinterValues {
 public:
     // personal: the registry component's personal-settings mode around each
@@ -22,7 +40,7 @@ public:
     bool Take(const std::string& name, uint32_t& value);
 
 private:
-    class OpenKey;
+    void traceUnopened(const OpenPrinterKey& key, const std::string& subKey);
 
     RegistryComponent& registry_;
     Trace& trace_;
