@@ -301,6 +301,7 @@ public:
             if (source == nullptr)
                 return FALSE;
             picture_ = loadPicture(source->module, source->upId, source->transparent);
+            disabled_ = picture_.greyed();
             position_ = static_cast<GuiPicturePosition>(wParam);
             if (erase_) {
                 redraw();
@@ -356,12 +357,14 @@ private:
             x = client.right - size.cx;
             y = (client.bottom - size.cy) / 2;
         }
-        picture_.draw(dc, x, y);
+        // A disabled picture greys as the control it illustrates does.
+        (!enabled() && !disabled_.empty() ? disabled_ : picture_).draw(dc, x, y);
     }
 
     bool erase_;
     GuiPicturePosition position_ = GuiPictureTopLeft;
     MaskedPicture picture_;
+    MaskedPicture disabled_;
 };
 
 // CGUILink and CGUIUrlLink.

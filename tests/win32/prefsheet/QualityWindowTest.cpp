@@ -80,20 +80,10 @@ struct QualityWindow {
         LCWMARKINFO mark;
         std::memset(&mark, 0, sizeof mark);
         model = std::make_unique<GUIPrinter>(GUIPrinterServices{product, config, status, registry, trace, mark});
-        LCDEVMODE record;
-        std::memset(&record, 0, sizeof record);
+        LCDEVMODE record = PlainRecord();
+        std::memset(record.dmPrinterName, 0, sizeof record.dmPrinterName);
         std::strcpy(record.dmPrinterName, kPrinter);
-        record.dmOrientation = 1;
-        record.dmPageOrder = 1;
-        record.dmPaperSize = 1;
         record.dmCopies = 2;
-        record.dmCollate = 1;
-        record.dmPaperSource = 7;
-        record.dmPrintQuality = -2;
-        record.dmColorMode = 2;
-        record.dmDuplexMode = 1;
-        record.dmMediaType = 1;
-        record.dmMediaType2 = 1;
         model->LoadFrom(record);
         INKINFO ink{};
         model->SetInkInfo2(ink, kPrinter);
@@ -228,17 +218,63 @@ TEST(QualityWindow, ClicksReachTheModelOnBothPages)
     EXPECT_TRUE(saveScreenshot(w.host->window(), second)) << second;
 }
 
+// How many pixels of a control's own drawing have this colour.
+int countColour(HWND control, COLORREF colour)
+{
+    RECT r;
+    GetClientRect(control, &r);
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    SelectGuard selected(memory.get(), bitmap.get());
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    int count = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            count += GetPixel(memory.get(), x, y) == colour ? 1 : 0;
+    return count;
+}
+
+TEST(QualityWindow, PaperTypeLinkIsWrittenOnItsPictureAndGreysThere)
+{
+    struct Row {
+        uint32_t port;
+        bool enabled;
+        COLORREF text;
+    } rows[] = {{0, true, RGB(255, 255, 255)}, {5, false, RGB(192, 192, 192)}, {12, false, RGB(128, 128, 128)}};
+    for (const Row& r : rows) {
+        QualityWindow w;
+        w.model->SetPortType(r.port);
+        w.open();
+        const Controls page = w.host->page(0);
+        const HWND link = page.item(IDC_QP_PAPER_TYPE_LINK);
+        EXPECT_EQ(page.enabled(IDC_QP_PAPER_TYPE_LINK), r.enabled) << r.port;
+        EXPECT_GT(countColour(link, r.text), 10) << r.port;   // the text, in its colour
+        // The bar covers the control: the dialog face shows at its rounded corners only.
+        RECT area;
+        GetClientRect(link, &area);
+        EXPECT_LT(countColour(link, GetSysColor(COLOR_BTNFACE)), area.right * area.bottom / 50) << r.port;
+    }
+}
+
 TEST(QualityWindow, EndOfLifeBlackInTheRegistryGreysBlackAndWhite)
 {
     QualityWindow w;
     w.storeEolBlack(1);
+    w.model->SetPortType(5);   // and a port that reports nothing: the automatic choices grey too
     w.open();
     const Controls page = w.host->page(0);
     EXPECT_FALSE(page.enabled(IDC_QP_BLACK_WHITE));
+    EXPECT_FALSE(page.enabled(IDC_QP_BLACK_WHITE_PICTURE));
     EXPECT_FALSE(page.checked(IDC_QP_BLACK_WHITE));
     EXPECT_TRUE(w.trace.contains("PYGSuport is set to EOL_BLACK. Disable Print in Black and White"));
     page.click(IDC_QP_BLACK_WHITE);
     EXPECT_EQ(w.model->GetColorMode(), 2);
+    EXPECT_FALSE(page.enabled(IDC_QP_MEDIA_AUTO));
+    EXPECT_FALSE(page.enabled(IDC_QP_AUTO));
+    settle(w.host->window());
+    const std::string shot = thisDirectory() + "quality_greyed.bmp";
+    EXPECT_TRUE(saveScreenshot(w.host->window(), shot)) << shot;
 }
 
 }  // namespace
