@@ -29,6 +29,8 @@ struct PageContext {
     OsVersion os{};
     // Gives the main dialog's tab strip the focus; empty where no main dialog.
     std::function<void()> focusTabStrip{};
+    // The library's version as its about box shows it.
+    std::string libraryVersion{};
 };
 
 // The context's ink display, or one that knows no ink when the factory is

@@ -47,7 +47,7 @@
 #define IDB_SIZE_VALID                          7001
 #define IDB_SIZE_INVALID                        7002
 
-/* Banners across the top of the main windows, 460 x 56: the preferences
+/* Banners across the top of the main windows, 516 x 56: the preferences
    dialog's and the alternate main window's. */
 #define IDB_BANNER                              6921
 #define IDB_BANNER_ALTERNATE                    5011

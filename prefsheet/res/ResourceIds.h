@@ -403,4 +403,39 @@
 #define IDC_QP_STATUS_LINK              2050
 #define IDC_QP_HELP                     2051
 
+/* Main dialog, its settings menu and dialogs (controls 2400-2499). */
+#define IDD_OEMPROP                     602
+#define IDM_OEMPROP                     602
+#define IDI_PRINTER                     628
+#define IDS_MAIN_TITLE_END              6779
+#define IDD_SAVE_SETTINGS               780
+#define IDD_MANAGE_SETTINGS             781
+#define IDD_VERSION                     782
+#define ID_HELP_INDEX                   32770
+#define ID_SAVE_SETTINGS                32771
+#define ID_MANAGE_SETTINGS              32772
+#define ID_FACTORY_SETTINGS             32773
+#define ID_LOAD_SLOT2                   32774   /* to 32778 for slot 6 */
+#define ID_LOAD_SLOT6                   32778
+#define ID_HELP_SEARCH                  32779
+#define ID_ABOUT                        32780
+#define ID_HELP_TOPIC_PAPER             6925
+#define ID_HELP_TOPIC_LAYOUT            6926
+#define ID_HELP_TOPIC_MAINTENANCE       9443
+#define ID_HELP_TOPIC_WATERMARKS        9444
+#define IDC_MAIN_SHEET                  2400    /* the sheet itself is 2401 */
+#define IDC_MAIN_BANNER                 2402
+#define IDC_SAVE_SLOTS                  2410
+#define IDC_SAVE_NAME                   2411
+#define IDC_MANAGE_SLOTS                2420
+#define IDC_MANAGE_DELETE               2421
+#define IDC_VERSION_PRINTER             2430
+#define IDC_VERSION_TEXT                2431
+#define IDS_TAB_PAGE_SETUP              41800
+#define IDS_TAB_ADVANCED                41801
+#define IDS_TAB_MAINTENANCE             41802
+#define IDS_MANAGE_DELETE_CAPTION       41803
+#define IDS_MANAGE_DELETE_TEXT          41804
+#define IDS_VERSION_TEXT                41805
+
 #endif

@@ -944,8 +944,8 @@ PICTURES = {
     'SIZE_VALID': lambda: indicator(True),
     'SIZE_INVALID': lambda: indicator(False),
     'PELMORA_LOGO': logo,
-    'BANNER': lambda: banner(460, 56, (60, 150, 210)),
-    'BANNER_ALTERNATE': lambda: banner(460, 56, (120, 90, 200)),
+    'BANNER': lambda: banner(516, 56, (60, 150, 210)),
+    'BANNER_ALTERNATE': lambda: banner(516, 56, (120, 90, 200)),
     'POSTER_2X2': lambda: poster_preview(2, False),
     'POSTER_3X3': lambda: poster_preview(3, False),
     'POSTER_4X4': lambda: poster_preview(4, False),
@@ -1167,7 +1167,50 @@ def bitmap_names(header):
         return re.findall(r'^#define\s+IDB_(\w+)\s+\d+', f.read(), re.M)
 
 
+# -- the dialog icon: the banner's printer, with an alpha channel -----------
+def icon_image(size):
+    """BITMAPINFOHEADER, 32-bit BGRA rows and the AND mask of one icon image."""
+    cv = Canvas(size, size)
+    scale = size / 46.0
+    printer(cv, 1 * scale, (size - 37 * scale) / 2.0, scale)
+    n = SS * SS
+    colour, mask = bytearray(), bytearray()
+    mask_stride = ((size + 31) // 32) * 4
+    for y in reversed(range(size)):
+        bits = bytearray(mask_stride)
+        for x in range(size):
+            r = g = b = a = 0.0
+            for sy in range(y * SS, y * SS + SS):
+                base = sy * cv.sw + x * SS
+                for i in range(base, base + SS):
+                    w = cv.a[i]
+                    r, g, b, a = r + cv.r[i] * w, g + cv.g[i] * w, b + cv.b[i] * w, a + w
+            cover = a / n
+            if a > 0:
+                r, g, b = r / a, g / a, b / a
+            colour += bytes((int(round(b)), int(round(g)), int(round(r)), int(round(cover * 255))))
+            if cover < 0.5:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
+    return header + colour + mask
+
+
+def write_icon(path, sizes=(32, 16)):
+    images = [icon_image(size) for size in sizes]
+    data = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip(sizes, images):
+        data += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    with open(path, 'wb') as f:
+        f.write(data + b''.join(images))
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == '--icon':
+        write_icon(sys.argv[2])
+        return
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     names = bitmap_names(sys.argv[2]) if len(sys.argv) > 2 else list(PICTURES) + ['PALETTE_256']

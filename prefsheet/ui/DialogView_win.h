@@ -70,6 +70,17 @@ public:
     SheetWindow* embeddedSheet() const { return sheet_.get(); }
     void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override;
     void SetWatermarkPreview(int id, const WatermarkPreview& preview) override;
+    void ShowSheetTabs(bool on) override;
+    int ActiveSheetPage() const override;
+    View* SheetPageView(int index) override;
+    void FocusSheetTabs() override;
+    void EnableMenuCommand(int command, bool on) override;
+    void SetPopupItems(int menu, int position, const std::vector<MenuItem>& items) override;
+    void SetIcon(uint32_t iconId) override;
+    void SetContextHelpButton(bool on) override;
+    void SetPalette(uint32_t bitmapId) override;
+    void OpenHelpIndex(const std::string& helpFile) override;
+    void SearchHelp(const std::string& helpFile, const std::string& query) override;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -104,5 +115,9 @@ private:
     std::map<int, COLORREF> textColours_;   // statics whose text is not the default colour
     std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
     std::map<int, WatermarkPreview> previews_;   // owner-drawn statics
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniquePalette palette_;
+    bool realisePalette(bool repaint);
     UniqueWindow child_;   // last: the window goes before its pictures
 };
