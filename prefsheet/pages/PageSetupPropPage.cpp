@@ -665,7 +665,7 @@ void PageSetupPropPage::afterChange(View& view)
 
 int32_t PageSetupPropPage::qualityFromPhotoList(View& view) const
 {
-    return view.GetListSelection(IDC_PHOTO_DPI) == 1 ? -3 : -4;
+    return PhotoListQuality(view.GetListSelection(IDC_PHOTO_DPI));
 }
 
 void PageSetupPropPage::onQuality(View& view, int button)

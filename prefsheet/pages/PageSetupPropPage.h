@@ -55,6 +55,12 @@ void FillMediaList(View& view, int listId, GUIPrinter& model, bool withAutomatic
 // Selects the entry of a media code (region photo media by position).
 void SelectMedia(View& view, int listId, uint32_t media, bool regionPhotoMedia);
 
+// The quality the photo-resolution list's position stands for.
+inline int32_t PhotoListQuality(int position)
+{
+    return position == 1 ? -3 : -4;
+}
+
 // A copies field's text as a number of copies (at most 99); 0 when the text
 // keeps the count (empty or not a number). "0" reads as one copy.
 int32_t CopiesFromText(const std::string& text);

@@ -168,16 +168,16 @@ void QualityPropPage::setupMedia(View& view)
         if (m.GetMediaType() == 257)
             m.SetMediaType(1);
         setAutoMedia(0);
-    }
-    if (portLocked_) {
-        view.Enable(IDC_QP_MEDIA_AUTO, false);
-        view.Enable(IDC_QP_AUTO, false);
-        view.Enable(IDC_QP_AUTO_PICTURE, false);
         // Automatic quality needs the printer to see the paper.
         if (m.GetPrintQuality() < -4 || m.GetPrintQuality() > -1) {
             m.SetPrintQuality(-2);
             m.SetRememberedQuality(-2);
         }
+    }
+    if (portLocked_) {
+        view.Enable(IDC_QP_MEDIA_AUTO, false);
+        view.Enable(IDC_QP_AUTO, false);
+        view.Enable(IDC_QP_AUTO_PICTURE, false);
     }
 }
 
@@ -391,7 +391,7 @@ void QualityPropPage::afterChange(View& view)
 
 int32_t QualityPropPage::qualityFromPhotoList(View& view) const
 {
-    return view.GetListSelection(IDC_QP_PHOTO_DPI) == 1 ? -3 : -4;
+    return PhotoListQuality(view.GetListSelection(IDC_QP_PHOTO_DPI));
 }
 
 void QualityPropPage::onQuality(View& view, int radio)

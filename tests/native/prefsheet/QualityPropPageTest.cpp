@@ -119,7 +119,10 @@ TEST(QualityPropPage, WithoutMediaSensingTheListAlwaysApplies)
     Opening o(false, [](Opening& s) {
         s.record.dmMediaType = 257;
         s.record.dmAutoMedia = 1;
+        s.record.dmPrintQuality = -99;
     });
+    EXPECT_EQ(o.model->GetPrintQuality(), -2);   // no automatic quality without sensing
+    EXPECT_TRUE(o.view.GetCheck(IDC_QP_NORMAL));
     EXPECT_FALSE(o.view.IsVisible(IDC_QP_MEDIA_AUTO));
     EXPECT_FALSE(o.view.IsVisible(IDC_QP_MEDIA_MANUAL));
     EXPECT_FALSE(o.view.IsVisible(IDC_QP_AUTO));
