@@ -54,3 +54,7 @@ void LabelOrderInk(View& view, const ProductOptions& product, int orderInkId);
 // under "PSW" (IDO_KEY_NAME_COMPLETETOPRINT_FLAG); 0 when it has none.
 uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
                                    const std::string& printerName);
+// A number the status program keeps under the printer's "PSW"; 0 when the
+// value is missing or the name is empty.
+uint32_t ReadStoredPswNumber(RegistryComponent& registry, const std::string& printerName,
+                             const std::string& valueName);

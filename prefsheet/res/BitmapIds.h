@@ -106,5 +106,12 @@
 #define IDB_TASK_TEST_PAGE_DOWN                 7019
 #define IDB_TASK_ROLLERS_UP                     7020
 #define IDB_TASK_ROLLERS_DOWN                   7021
+/* Quality pages of the alternate main window: the photo quality button
+   (44 x 44), the ink-style picture beside black and white (32 x 32) and the
+   bar the paper-type link is written on (200 x 18). */
+#define IDB_QUALITY_PHOTO_UP                    7300
+#define IDB_QUALITY_PHOTO_DOWN                  7301
+#define IDB_INK_STYLE                           5040
+#define IDB_PAPER_TYPE_LINK                     5379
 
 #endif

@@ -372,6 +372,36 @@
 /* Quality-and-copies pages of the alternate main window (controls 2000-2099). */
 #define IDD_QUALITY                     750
 #define IDD_QUALITY_NO_MEDIA_SENSE      751
+#define IDS_PAPER_TYPE_LINK             495
+#define IDS_STATUS_PROGRAM_LINK         496
+#define IDC_QP_QUALITY_GROUP            2000
+#define IDC_QP_AUTO                     2001
+#define IDC_QP_DRAFT                    2002
+#define IDC_QP_NORMAL                   2003
+#define IDC_QP_BEST                     2004
+#define IDC_QP_PHOTO                    2005
+#define IDC_QP_AUTO_PICTURE             2006
+#define IDC_QP_DRAFT_PICTURE            2007
+#define IDC_QP_NORMAL_PICTURE           2008
+#define IDC_QP_BEST_PICTURE             2009
+#define IDC_QP_PHOTO_PICTURE            2010
+#define IDC_QP_PHOTO_DPI                2011
+#define IDC_QP_PHOTO_DPI_LABEL          2012
+#define IDC_QP_MEDIA_AUTO               2020
+#define IDC_QP_MEDIA_MANUAL             2021
+#define IDC_QP_MEDIA_LIST               2022
+#define IDC_QP_PAPER_TYPE_LINK          2023
+#define IDC_QP_BLACK_WHITE              2030
+#define IDC_QP_BLACK_WHITE_PICTURE      2031
+#define IDC_QP_SHARPENING               2032
+#define IDC_QP_SHARPENING_PICTURE       2033
+#define IDC_QP_COPIES                   2040
+#define IDC_QP_COPIES_SPIN              2041
+#define IDC_QP_COLLATE                  2042
+#define IDC_QP_PAGE_ORDER               2043
+#define IDC_QP_COPIES_PICTURE           2044
+#define IDC_QP_STATUS_LINK              2050
+#define IDC_QP_HELP                     2051
 
 /* Main dialog, its settings menu and dialogs (controls 2400-2499). */
 #define IDD_OEMPROP                     602

@@ -1108,6 +1108,59 @@ for _contrast, _cname in ((False, ''), (True, 'CONTRAST')):
             PICTURES[_name] = (lambda c=_contrast, f=_fill, s=_sharp: color_preview(c, f, s))
 
 
+# -- quality pages of the alternate main window -------------------------------
+def quality_photo(cv, ox, oy):
+    """A borderless photo print: the scene runs to the sheet's edges."""
+    x, y, w, h = ox + 9, oy + 7, 24, 30
+    outline = rrect_poly(x, y, w, h, 1.2)
+    shadow(cv, outline)
+    cv.fill(outline, PAPER_EDGE)
+    landscape_scene(cv, x + 0.8, y + 0.8, w - 1.6, h - 1.6)
+    # a camera badge: a photograph, printed at its finest
+    cv.rrect(ox + 24, oy + 25, 16, 12, 2.5, (255, 255, 255))
+    cv.rrect(ox + 25, oy + 26, 14, 10, 2.0, (55, 62, 78))
+    cv.rect(ox + 28, oy + 24.2, 5, 2.5, (55, 62, 78))
+    cv.circle(ox + 32, oy + 31, 3.6, (200, 210, 225))
+    cv.circle(ox + 32, oy + 31, 2.4, (40, 90, 170))
+
+
+def quality_photo_button(down):
+    cv = Canvas(QB, QB)
+    quality_plate(cv, down)
+    shift = 1 if down else 0
+    quality_photo(cv, shift, shift)
+    return cv
+
+
+def ink_style():
+    """The black cartridge beside a page printed in greys only."""
+    cv = Canvas(32, 32)
+    sheet(cv, 2, 3, 17, 24, fold=4)
+    for i, g in enumerate((40, 95, 150)):
+        cv.rect(5, 8 + i * 5, 11, 3.2, (g, g, g))
+    text_lines(cv, 5, 23, 10, 3, 3.0, (120, 120, 120))
+    cartridge(cv, 19, 9, 11, 20, [(25, 25, 28)])
+    return cv
+
+
+def paper_type_link():
+    """The dark bar the paper-type link is written on in white, with an
+    arrow at its right end."""
+    cv = Canvas(200, 18)
+    cv.rrect(0, 0, 200, 18, 4, (30, 55, 110))
+    cv.rrect(1, 1, 198, 16, 3.5, vgrad(1, 17, (70, 110, 185), (35, 65, 135)))
+    cv.polyline([(185, 5), (190, 9), (185, 13)], 1.8, (255, 255, 255))
+    return cv
+
+
+PICTURES.update({
+    'QUALITY_PHOTO_UP': lambda: quality_photo_button(False),
+    'QUALITY_PHOTO_DOWN': lambda: quality_photo_button(True),
+    'INK_STYLE': ink_style,
+    'PAPER_TYPE_LINK': paper_type_link,
+})
+
+
 def bitmap_names(header):
     """The IDB_ names BitmapIds.h defines, so the header and this tool agree."""
     with open(header) as f:

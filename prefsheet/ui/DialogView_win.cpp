@@ -309,6 +309,10 @@ void DialogView::SetWindowTitle(const std::string& text)
 
 void DialogView::SetTextColour(int id, uint32_t rgb)
 {
+    if (kind(id) == Kind::Link) {
+        SendDlgItemMessageA(hwnd_, id, GUI_SETLINKCOLOR, static_cast<WPARAM>(rgb), 0);   // a link paints its own text
+        return;
+    }
     if (rgb == kTextBlack)
         textColours_.erase(id);
     else
@@ -406,7 +410,7 @@ void DialogView::SetPicture(int id, uint32_t bitmapId)
         return;
     pictureIds_[id] = bitmapId;
     const Kind controlKind = kind(id);
-    if (controlKind == Kind::PictureButton || controlKind == Kind::PictureStatic) {
+    if (controlKind == Kind::PictureButton || controlKind == Kind::PictureStatic || controlKind == Kind::Link) {
         const GuiPictureSource source = {bitmaps_, bitmapId, 0, kGuiTransparent};
         SendDlgItemMessageA(hwnd_, id, GUI_SETPICTURES,
                             controlKind == Kind::PictureStatic ? WPARAM(GuiPictureCentred) : WPARAM(0),
