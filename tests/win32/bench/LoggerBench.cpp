@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,10 @@ namespace {
 
 const char* const kLoggerKey = "Software\\Pelmora Tools\\JSW\\Local\\lben\\Logger";
 const char* const kBranchKey = "Software\\Pelmora Tools\\JSW\\Local\\lben";
-const char* const kGoEvent = "lbench_go";
-const char* const kEndStamps = "lbench_ends";
+const char* const kGo = "lbench_go";
+const char* const kDone = "lbench_done";
 const int kMaxWriters = 8;
+const int kRounds = 24;
 
 volatile long sink;
 
@@ -86,45 +88,52 @@ struct BareWriter {
     }
 };
 
-// A child: waits for the start signal, writes, stamps its end.
-int child(const char* kind, int slot, long count)
+// Phases alternate bare, logger, logger, bare, ... so that neither kind is
+// always the one that follows the other.
+bool isLoggerPhase(int phase)
 {
-    HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, kGoEvent);
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kEndStamps);
-    if (go == nullptr || mapping == nullptr || slot < 0 || slot >= kMaxWriters)
+    return (phase / 2) % 2 == 0 ? phase % 2 == 1 : phase % 2 == 0;
+}
+
+// A child: for each phase the parent starts, writes its share of lines, then
+// reports done.
+int child(long perPhase, bool bareOnly)
+{
+    HANDLE go = OpenSemaphoreA(SYNCHRONIZE, FALSE, kGo);
+    HANDLE done = OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, kDone);
+    if (go == nullptr || done == nullptr)
         return 2;
-    auto* ends = static_cast<LONGLONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
     BareWriter bare;
-    bool isBare = std::strcmp(kind, "--bare") == 0;
-    WaitForSingleObject(go, INFINITE);
-    if (isBare) {
-        for (long i = 0; i < count; ++i)
-            bare.line(i);
-    } else {
-        for (long i = 0; i < count / 2; ++i)
-            tracedLine(i);
+    ReleaseSemaphore(done, 1, nullptr);  // ready: start-up stays out of the timing
+    for (int phase = 0; phase < 2 * kRounds; ++phase) {
+        WaitForSingleObject(go, INFINITE);
+        if (!isLoggerPhase(phase) || bareOnly) {
+            for (long i = 0; i < perPhase; ++i)
+                bare.line(i);
+        } else {
+            for (long i = 0; i < perPhase / 2; ++i)
+                tracedLine(i);
+        }
+        ReleaseSemaphore(done, 1, nullptr);
     }
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&end);
-    ends[slot] = end.QuadPart;
-    UnmapViewOfFile(ends);
-    CloseHandle(mapping);
+    CloseHandle(done);
     CloseHandle(go);
     return 0;
 }
 
-// Lines per second of `writers` processes writing `lines` lines each.
-double runWriters(const std::string& self, const char* kind, int writers, long lines)
+// Lines per second of `writers` processes, bare and through the logger, in
+// short alternating phases so that the machine's other load falls on both.
+// With bareOnly both kinds of phase run the bare loop: the ratio then shows
+// how far this machine's other load alone moves the figures.
+bool runWriters(const std::string& self, int writers, long perPhase, bool bareOnly, double& bare,
+                double& logged)
 {
-    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, kGoEvent);
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        sizeof(LONGLONG) * kMaxWriters, kEndStamps);
-    auto* ends = static_cast<LONGLONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
-    std::fill(ends, ends + kMaxWriters, 0);
+    HANDLE go = CreateSemaphoreA(nullptr, 0, kMaxWriters, kGo);
+    HANDLE done = CreateSemaphoreA(nullptr, 0, kMaxWriters, kDone);
     std::vector<PROCESS_INFORMATION> processes;
     for (int n = 0; n < writers; ++n) {
-        std::string line = "\"" + self + "\" " + kind + " " + std::to_string(n) + " " +
-                           std::to_string(lines);
+        std::string line = "\"" + self + "\" --writer " + std::to_string(perPhase) +
+                           (bareOnly ? " bare" : "");
         std::vector<char> commandLine(line.begin(), line.end());
         commandLine.push_back('\0');
         STARTUPINFOA startup = {};
@@ -134,40 +143,44 @@ double runWriters(const std::string& self, const char* kind, int writers, long l
                            nullptr, &startup, &process))
             processes.push_back(process);
     }
-    // Let every child reach its wait before the clock starts.
-    Sleep(1500);
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    SetEvent(go);
     bool complete = processes.size() == static_cast<std::size_t>(writers);
+    for (int n = 0; complete && n < writers; ++n)
+        complete = WaitForSingleObject(done, 120000) == WAIT_OBJECT_0;
+    double time[2] = {0, 0};
+    for (int phase = 0; complete && phase < 2 * kRounds; ++phase) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        ReleaseSemaphore(go, writers, nullptr);
+        for (int n = 0; complete && n < writers; ++n)
+            complete = WaitForSingleObject(done, 120000) == WAIT_OBJECT_0;
+        QueryPerformanceCounter(&end);
+        time[isLoggerPhase(phase) ? 1 : 0] += seconds(start, end);
+    }
     for (PROCESS_INFORMATION& process : processes) {
+        if (!complete)
+            TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        complete = complete && code == 0;
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    LARGE_INTEGER end = start;
-    for (int n = 0; n < writers; ++n)
-        end.QuadPart = std::max(end.QuadPart, ends[n]);
-    UnmapViewOfFile(ends);
-    CloseHandle(mapping);
+    CloseHandle(done);
     CloseHandle(go);
-    if (!complete)
-        return 0;
-    return double(writers) * double(lines) / seconds(start, end);
+    double lines = double(writers) * double(perPhase) * kRounds;
+    bare = complete ? lines / time[0] : 0;
+    logged = complete ? lines / time[1] : 0;
+    return complete;
 }
 
 // Where one line's time goes: the anchor with one step of the logger added
 // at a time, in this process.
 void profileLine(const std::string& logPath)
 {
-    const long n = 2000;
+    const long n = 100;
     BareWriter bare;
     SecurityEveryone everyone(false);
-    auto appendWith = [&](SECURITY_ATTRIBUTES* attributes, bool probeFirst, bool clock) {
-        return [&, attributes, probeFirst, clock](long i) {
+    auto appendWith = [&](SECURITY_ATTRIBUTES* attributes, bool probeFirst, bool clock,
+                          DWORD disposition = OPEN_ALWAYS) {
+        return [&, attributes, probeFirst, clock, disposition](long i) {
             WaitForSingleObject(bare.mutex, INFINITE);
             std::string line = "Updater         bare line " + std::to_string(i) + "\r\n";
             if (clock) {
@@ -186,7 +199,7 @@ void profileLine(const std::string& logPath)
                     CloseHandle(probe);
             }
             HANDLE file = CreateFileA(bare.path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, attributes, OPEN_ALWAYS,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, attributes, disposition,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) {
                 SetFilePointer(file, 0, nullptr, FILE_END);
@@ -197,24 +210,31 @@ void profileLine(const std::string& logPath)
             ReleaseMutex(bare.mutex);
         };
     };
-    double base = timeIt(n, [&](long i) { bare.line(i); }) / n;
-    double clock = timeIt(n, appendWith(nullptr, false, true)) / n;
-    double secured = timeIt(n, appendWith(everyone.securityAttributes(), false, false)) / n;
-    double probed = timeIt(n, appendWith(nullptr, true, false)) / n;
-    double error = timeIt(n, [](long i) { logError(logcomponent::Updater, std::to_string(i)); }) / n;
-    double trace = timeIt(n / 2, tracedLine) / n;
-    std::printf("one line, us: anchor %.1f; with clock and formatting %.1f; with security "
+    std::vector<std::function<void(long)>> steps = {
+        [&](long i) { bare.line(i); },
+        appendWith(nullptr, false, false, OPEN_EXISTING),
+        appendWith(nullptr, false, true),
+        appendWith(everyone.securityAttributes(), false, false),
+        appendWith(nullptr, true, false),
+        [](long i) { logError(logcomponent::Updater, std::to_string(i)); },
+        [](long i) { tracedLine(i / 2); },
+    };
+    std::vector<double> time(steps.size(), 0.0);
+    for (int round = 0; round < kRounds; ++round)
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            std::size_t step = round % 2 == 0 ? k : steps.size() - 1 - k;
+            time[step] += timeIt(n, steps[step]);
+        }
+    const long total = n * kRounds;
+    std::printf("where a line's time goes, us per line in one process: anchor %.1f; opening "
+                "only an existing file %.1f; with clock and formatting %.1f; with security "
                 "attributes %.1f; with an existence probe first %.1f; logger error line %.1f; "
                 "traced line %.1f\n",
-                base * 1e6, clock * 1e6, secured * 1e6, probed * 1e6, error * 1e6, trace * 1e6);
+                time[0] / total * 1e6, time[1] / total * 1e6, time[2] / total * 1e6,
+                time[3] / total * 1e6, time[4] / total * 1e6, time[5] / total * 1e6,
+                time[6] / (2 * total) * 1e6);
     DeleteFileA(bare.path.c_str());
     DeleteFileA(logPath.c_str());
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -224,8 +244,8 @@ int main(int argc, char** argv)
     // The bench program is copied as "lbench.exe": module prefix "lben".
     Localize::createInstance(nullptr);
     createLogger();
-    if (argc == 4)
-        return child(argv[1], std::atoi(argv[2]), std::atol(argv[3]));
+    if (argc >= 3 && std::strcmp(argv[1], "--writer") == 0)
+        return child(std::atol(argv[2]), argc == 4);
 
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -250,28 +270,24 @@ int main(int argc, char** argv)
 
     setStartLog(1);
     BasicLogger::getInstance().setTickSource(&GetTickCount);  // forget the cached "off"
-    if (std::getenv("LBENCH_PROFILE") != nullptr)
-        profileLine(logPath);
+    profileLine(logPath);
 
-    // Anchor 2 and the writers, alternating, the median of three rounds each.
-    const long lines = 3000;
-    const int rounds = 3;
-    std::vector<double> bare1, log1, bare4, log4;
-    for (int round = 0; round < rounds; ++round) {
-        bare1.push_back(runWriters(self, "--bare", 1, lines));
-        log1.push_back(runWriters(self, "--write", 1, lines));
-        bare4.push_back(runWriters(self, "--bare", 4, lines));
-        log4.push_back(runWriters(self, "--write", 4, lines));
-        DeleteFileA(barePath.c_str());
-        BasicLogger::getInstance().deleteLogFile();
-    }
-    double b1 = median(bare1), l1 = median(log1), b4 = median(bare4), l4 = median(log4);
+    // Anchor 2 and the writers.
+    const long perPhase = 150;
+    double bare1 = 0, log1 = 0, bare4 = 0, log4 = 0, again1 = 0, again2 = 0;
+    runWriters(self, 1, perPhase, false, bare1, log1);
+    runWriters(self, 4, perPhase, false, bare4, log4);
+    runWriters(self, 1, perPhase, true, again1, again2);
+    DeleteFileA(barePath.c_str());
+    BasicLogger::getInstance().deleteLogFile();
     std::printf("anchor, bare mutex-append loop: one process %.0f lines/s, four processes %.0f\n",
-                b1, b4);
-    std::printf("logging on, one process: %.0f lines/s, %.2f of the anchor (goal: 0.80)\n", l1,
-                b1 > 0 ? l1 / b1 : 0.0);
-    std::printf("logging on, four processes: %.0f lines/s, %.2f of the anchor (goal: 0.80)\n", l4,
-                b4 > 0 ? l4 / b4 : 0.0);
+                bare1, bare4);
+    std::printf("logging on, one process: %.0f lines/s, %.2f of the anchor (goal: 0.80)\n", log1,
+                bare1 > 0 ? log1 / bare1 : 0.0);
+    std::printf("logging on, four processes: %.0f lines/s, %.2f of the anchor (goal: 0.80)\n",
+                log4, bare4 > 0 ? log4 / bare4 : 0.0);
+    std::printf("spread of this run: the bare loop against itself, one process: %.2f\n",
+                again1 > 0 ? again2 / again1 : 0.0);
     setStartLog(0);
     destroyLogger();
     DeleteFileA(logPath.c_str());
