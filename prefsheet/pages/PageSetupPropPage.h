@@ -46,6 +46,8 @@ CartridgeState GetCartridgeState(uint32_t left, uint32_t right, bool rightIsPhot
 const char* CartridgeStateName(CartridgeState state);
 // The media list's text (a string id) for a media code; 0 when it has none.
 uint32_t MediaStringId(uint32_t media);
+// The paper list's text (a string id) for a paper size; 0 when it has none.
+uint32_t PaperSizeStringId(uint32_t size);
 }  // namespace PageSetupRules
 
 class PageSetupPropPage : public DialogPage {

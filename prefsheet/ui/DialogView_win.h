@@ -70,6 +70,17 @@ public:
     SheetWindow* embeddedSheet() const { return sheet_.get(); }
     void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override;
     void SetWatermarkPreview(int id, const WatermarkPreview& preview) override;
+    // Alternate main window and its task menu.
+    ScreenRect ControlScreenRect(int id) const override;
+    int ScreenWidth() const override;
+    void SetPressed(int id, bool pressed) override;
+    bool OpenModeless(int templateId, DialogPage& page) override;
+    ScreenRect ModelessRect(const DialogPage& page) const override;
+    void ShowModelessAt(DialogPage& page, int x, int y) override;
+    bool ApplySheet() override;
+    void CancelSheet() override;
+    // The modeless dialog opened for `page`, null when none.
+    DialogView* modeless(const DialogPage& page) const;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -104,5 +115,6 @@ private:
     std::map<int, COLORREF> textColours_;   // statics whose text is not the default colour
     std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
     std::map<int, WatermarkPreview> previews_;   // owner-drawn statics
+    std::map<const DialogPage*, std::unique_ptr<DialogView>> modeless_;   // owned popups
     UniqueWindow child_;   // last: the window goes before its pictures
 };
