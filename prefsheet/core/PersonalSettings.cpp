@@ -1,5 +1,7 @@
 #include "PersonalSettings.h"
 
+#include "PrinterKey.h"
+
 #include "Options.h"
 
 #include <cstring>
@@ -62,30 +64,6 @@ SnapshotNames snapshotNames(SnapshotKind kind)
 
 // One sub-key open at a time, as the registry component allows; the
 // personal-settings mode is switched on only around slot keys.
-class PersonalSettings::OpenKey {
-public:
-    OpenKey(RegistryComponent& registry, const std::string& printerName, const std::string& subKey, bool personal)
-        : registry_(registry), personal_(personal)
-    {
-        registry_.SetFriendlyName(printerName);
-        if (personal_)
-            registry_.SetPersonalSettings(1);
-        registry_.Create(subKey);
-    }
-    ~OpenKey()
-    {
-        registry_.Close();
-        if (personal_)
-            registry_.SetPersonalSettings(0);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-private:
-    RegistryComponent& registry_;
-    bool personal_;
-};
-
 PersonalSettings::PersonalSettings(const ProductOptions& product, RegistryComponent& registry, Trace& trace,
                                    MessageBoxes& messages, DefaultRecordGenerator generateDefault)
     : product_(product),
@@ -111,15 +89,7 @@ PersonalSettings::PersonalSettings(const ProductOptions& product, RegistryCompon
 // A number is exactly four bytes; anything else counts as missing.
 bool PersonalSettings::readNumber(const std::string& valueName, uint32_t& value)
 {
-    uint32_t buffer = 0;
-    try {
-        if (registry_.Read(valueName, &buffer, sizeof buffer) != sizeof buffer)
-            return false;
-    } catch (const RegistryReadError&) {
-        return false;
-    }
-    value = buffer;
-    return true;
+    return ReadRegistryNumber(registry_, valueName, value);
 }
 
 uint32_t PersonalSettings::readNumberOr(const std::string& valueName, uint32_t fallback, bool writeBack)
@@ -171,14 +141,14 @@ void PersonalSettings::writeRecord(const std::string& valueName, const GUIPrinte
 uint32_t PersonalSettings::readPrinterValue(const std::string& printerName, const char* subKey,
                                             const char* valueName, uint32_t fallback)
 {
-    OpenKey key(registry_, printerName, subKey, false);
+    OpenPrinterKey key(registry_, printerName, subKey, false);
     return readNumberOr(valueName, fallback, true);
 }
 
 void PersonalSettings::writePrinterValue(const std::string& printerName, const char* subKey, const char* valueName,
                                          uint32_t value)
 {
-    OpenKey key(registry_, printerName, subKey, false);
+    OpenPrinterKey key(registry_, printerName, subKey, false);
     writeNumber(valueName, value);
 }
 
@@ -194,7 +164,7 @@ void PersonalSettings::loadRecord(GUIPrinter& model, LCDEVMODE& record)
 void PersonalSettings::EnsureDefaults(const std::string& printerName)
 {
     {
-        OpenKey key(registry_, printerName, slotKey(1), personalMode_);
+        OpenPrinterKey key(registry_, printerName, slotKey(1), personalMode_);
         LCDEVMODE stored;
         if (!readRecord(kDefaultRecordValue, stored)) {
             LCDEVMODE record;
@@ -208,7 +178,7 @@ void PersonalSettings::EnsureDefaults(const std::string& printerName)
         }
     }
     for (int slot = kFirstPersonalSlot; slot <= kLastPersonalSlot; ++slot)
-        OpenKey key(registry_, printerName, slotKey(slot), personalMode_);
+        OpenPrinterKey key(registry_, printerName, slotKey(slot), personalMode_);
 }
 
 // Names are 31 bytes without a NUL when they are that long: the buffer is
@@ -217,7 +187,7 @@ std::string PersonalSettings::ReadSlotName(const std::string& printerName, int s
 {
     if (!isPersonalSlot(slot))
         return kEmptySlotName;
-    OpenKey key(registry_, printerName, slotKey(slot), personalMode_);
+    OpenPrinterKey key(registry_, printerName, slotKey(slot), personalMode_);
     char buffer[kSlotNameBytes + 1] = {};
     uint32_t read = 0;
     bool readable = true;
@@ -255,7 +225,7 @@ bool PersonalSettings::SaveToSlot(GUIPrinter& model, int slot, const std::string
     const uint32_t autoMedia = readPrinterValue(printer, kAutoMediaKey, kAutoMediaValue, 1);
     const uint32_t rememberType = readPrinterValue(printer, kRememberKey, kRememberTypeValue, 0);
 
-    OpenKey key(registry_, printer, slotKey(slot), personalMode_);
+    OpenPrinterKey key(registry_, printer, slotKey(slot), personalMode_);
     if (!registry_.Write(slotNameValue(slot), kRegText, name, kSlotNameBytes))
         trace_.OutputData("PersonalSettings: writing " + slotNameValue(slot) + " failed");
     writeRecord(slotRecordValue(slot), model);
@@ -316,7 +286,7 @@ void PersonalSettings::applyExtras(GUIPrinter& model, const std::string& subKey,
     bool haveAutoMedia = false;
     uint32_t internalAutoMedia = 1;
     {
-        OpenKey key(registry_, model.GetPrinterName(), subKey, personalMode_);
+        OpenPrinterKey key(registry_, model.GetPrinterName(), subKey, personalMode_);
         haveAutoMedia = readNumber(kSlotAutoMedia, autoMedia);
         internalAutoMedia = readNumberOr(kInternalAutoMedia, 1, false);
 
@@ -361,7 +331,7 @@ bool PersonalSettings::LoadSlot(GUIPrinter& model, int slot)
     LCDEVMODE record;
     bool whole = false;
     {
-        OpenKey key(registry_, model.GetPrinterName(), slotKey(slot), personalMode_);
+        OpenPrinterKey key(registry_, model.GetPrinterName(), slotKey(slot), personalMode_);
         whole = readRecord(slotRecordValue(slot), record);
     }
     if (!whole) {
@@ -380,7 +350,7 @@ bool PersonalSettings::RestoreDefaults(GUIPrinter& model)
     LCDEVMODE record;
     bool whole = false;
     {
-        OpenKey key(registry_, model.GetPrinterName(), slotKey(1), personalMode_);
+        OpenPrinterKey key(registry_, model.GetPrinterName(), slotKey(1), personalMode_);
         whole = readRecord(kDefaultRecordValue, record);
     }
     if (!whole)
@@ -433,7 +403,7 @@ bool PersonalSettings::DeleteSlot(const std::string& printerName, int slot)
 {
     if (!isPersonalSlot(slot))
         return false;
-    OpenKey key(registry_, printerName, slotKey(slot), personalMode_);
+    OpenPrinterKey key(registry_, printerName, slotKey(slot), personalMode_);
     return registry_.Write(slotNameValue(slot), kRegText, kEmptySlotName, sizeof kEmptySlotName);
 }
 
@@ -442,7 +412,7 @@ bool PersonalSettings::SaveSnapshot(GUIPrinter& model, SnapshotKind kind)
     const std::string& printer = model.GetPrinterName();
     const uint32_t autoMedia = readPrinterValue(printer, kAutoMediaKey, kAutoMediaValue, 1);
     const uint32_t rememberType = readPrinterValue(printer, kRememberKey, kRememberTypeValue, 0);
-    OpenKey key(registry_, printer, snapshotNames(kind).subKey, false);
+    OpenPrinterKey key(registry_, printer, snapshotNames(kind).subKey, false);
     writeRecord(kPreviousRecord, model);
     writeNumber(kSlotAutoMedia, static_cast<uint32_t>(model.GetAutoMediaValue1()));
     writeNumber(kRememberTypeValue, rememberType);
@@ -459,20 +429,20 @@ bool PersonalSettings::RestoreSnapshot(GUIPrinter& model, SnapshotKind kind)
     LCDEVMODE record;
     bool whole = false;
     {
-        OpenKey key(registry_, printer, names.subKey, false);
+        OpenPrinterKey key(registry_, printer, names.subKey, false);
         whole = readRecord(kPreviousRecord, record);
     }
     if (!whole) {
         trace_.OutputData(names.missingTrace);
         {
-            OpenKey key(registry_, printer, slotKey(1), personalMode_);
+            OpenPrinterKey key(registry_, printer, slotKey(1), personalMode_);
             whole = readRecord(kDefaultRecordValue, record);
         }
         if (!whole) {
             trace_.OutputData(names.noDefaultsTrace);
             return false;
         }
-        OpenKey key(registry_, printer, names.subKey, false);
+        OpenPrinterKey key(registry_, printer, names.subKey, false);
         if (!registry_.Write(kPreviousRecord, kRegBinary, &record, sizeof record))
             trace_.OutputData(std::string("PersonalSettings: writing ") + names.subKey + " failed");
     }
@@ -482,7 +452,7 @@ bool PersonalSettings::RestoreSnapshot(GUIPrinter& model, SnapshotKind kind)
     bool haveAutoMedia = false;
     uint32_t internalAutoMedia = 1;
     {
-        OpenKey key(registry_, printer, names.subKey, false);
+        OpenPrinterKey key(registry_, printer, names.subKey, false);
         haveAutoMedia = readNumber(kSlotAutoMedia, autoMedia);
         internalAutoMedia = readNumberOr(kInternalAutoMedia, 1, false);
     }

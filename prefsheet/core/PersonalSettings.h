@@ -69,8 +69,6 @@ public:
     bool RestoreSnapshot(GUIPrinter& model, SnapshotKind kind);
 
 private:
-    class OpenKey;
-
     bool readNumber(const std::string& valueName, uint32_t& value);
     uint32_t readNumberOr(const std::string& valueName, uint32_t fallback, bool writeBack);
     void writeNumber(const std::string& valueName, uint32_t value);

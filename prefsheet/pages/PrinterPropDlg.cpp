@@ -5,6 +5,7 @@
 #include "DisplayText.h"
 #include "Options.h"
 #include "PageSetupPropPage.h"
+#include "PrinterKey.h"
 #include "ResourceIds.h"
 
 #include <algorithm>
@@ -23,6 +24,22 @@ constexpr int kWatermarkPage = 3;
 const uint32_t kLayoutPictures[AdvanceRules::kLayoutCount] = {
     IDB_PAPER_PLAIN,        IDB_PAPER_TWO_UP,    IDB_LAYOUT_PAGES_PER_SHEET, IDB_LAYOUT_BOOKLET,
     IDB_POSTER_SIZE_2X2_UP, IDB_PAPER_PANORAMA,  IDB_PAPER_BORDERLESS,
+};
+
+// The quality group by colour mode (2 colour, 1 black and white) and
+// quality; the two top qualities name themselves by the product's options.
+enum class QualityText { Top, High, Normal, Draft };
+struct QualityRow {
+    int32_t colorMode;
+    int32_t quality;
+    uint32_t picture;
+    QualityText text;
+};
+const QualityRow kQualityRows[] = {
+    {2, -3, IDB_SUMMARY_BEST, QualityText::Top},         {2, -4, IDB_SUMMARY_MAXIMUM, QualityText::High},
+    {2, -2, IDB_SUMMARY_NORMAL, QualityText::Normal},    {2, -1, IDB_SUMMARY_DRAFT, QualityText::Draft},
+    {1, -3, IDB_SUMMARY_BEST_GREY, QualityText::Top},    {1, -4, IDB_SUMMARY_MAXIMUM_GREY, QualityText::High},
+    {1, -2, IDB_SUMMARY_NORMAL_GREY, QualityText::Normal},
 };
 
 uint32_t topQualityText(const Options& o)
@@ -58,31 +75,6 @@ int pageButton(int page)
     }
 }
 
-// One registry sub-key open for as long as the object lives.
-class OpenKey {
-public:
-    OpenKey(RegistryComponent& registry, const std::string& printerName, const char* subKey, bool personal)
-        : registry_(registry), personal_(personal)
-    {
-        registry_.SetFriendlyName(printerName);
-        if (personal_)
-            registry_.SetPersonalSettings(1);
-        registry_.Create(subKey);
-    }
-    ~OpenKey()
-    {
-        registry_.Close();
-        if (personal_)
-            registry_.SetPersonalSettings(0);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-private:
-    RegistryComponent& registry_;
-    bool personal_;
-};
-
 }  // namespace
 
 namespace AlternateRules {
@@ -90,29 +82,18 @@ namespace AlternateRules {
 SummaryItem QualitySummary(int32_t colorMode, int32_t quality, const ProductOptions& product)
 {
     const Options o(product);
-    if (colorMode == 2) {
-        switch (quality) {
-        case -3:
-            return {IDB_SUMMARY_BEST, topQualityText(o)};
-        case -4:
-            return {IDB_SUMMARY_MAXIMUM, highQualityText(o)};
-        case -2:
-            return {IDB_SUMMARY_NORMAL, IDS_ALT_QUALITY_NORMAL};
-        case -1:
-            return {IDB_SUMMARY_DRAFT, IDS_ALT_QUALITY_DRAFT};
-        default:
-            break;
-        }
-    } else if (colorMode == 1) {
-        switch (quality) {
-        case -3:
-            return {IDB_SUMMARY_BEST_GREY, topQualityText(o)};
-        case -4:
-            return {IDB_SUMMARY_MAXIMUM_GREY, highQualityText(o)};
-        case -2:
-            return {IDB_SUMMARY_NORMAL_GREY, IDS_ALT_QUALITY_NORMAL};
-        default:
-            break;
+    for (const QualityRow& row : kQualityRows) {
+        if (row.colorMode != colorMode || row.quality != quality)
+            continue;
+        switch (row.text) {
+        case QualityText::Top:
+            return {row.picture, topQualityText(o)};
+        case QualityText::High:
+            return {row.picture, highQualityText(o)};
+        case QualityText::Normal:
+            return {row.picture, IDS_ALT_QUALITY_NORMAL};
+        case QualityText::Draft:
+            return {row.picture, IDS_ALT_QUALITY_DRAFT};
         }
     }
     if (quality == -99)
@@ -399,7 +380,7 @@ void PrinterPropDlg::ShowTaskMenu(View& view)
     if (menu_ == nullptr) {
         auto menu = std::make_unique<TaskMenuDlg>(context_, static_cast<TaskMenuOwner&>(*this));
         menu->SetPrinter(model_);
-        { OpenKey key(context_.registry, model_->GetPrinterName(), "WANTTOMENU", personalMode()); }
+        { OpenPrinterKey key(context_.registry, model_->GetPrinterName(), "WANTTOMENU", personalMode()); }
         if (!view.OpenModeless(IDD_TASK_MENU, *menu)) {
             context_.trace.OutputData("PrinterPropDlg: the task menu could not be made");
             view.SetPressed(IDC_TASK_MENU_BUTTON, false);
@@ -484,15 +465,10 @@ bool PrinterPropDlg::personalMode() const
 uint32_t PrinterPropDlg::readNumber(const char* subKey, const std::string& valueName, uint32_t fallback,
                                     bool personal)
 {
-    OpenKey key(context_.registry, model_->GetPrinterName(), subKey, personal);
+    OpenPrinterKey key(context_.registry, model_->GetPrinterName(), subKey, personal);
     uint32_t value = fallback;
-    try {
-        context_.registry.Read(valueName, &value, sizeof value);
+    if (ReadRegistryNumber(context_.registry, valueName, value))
         return value;
-    } catch (const RegistryReadError& e) {
-        context_.trace.OutputData("PrinterPropDlg: \"" + valueName + "\" unreadable (" + std::to_string(e.code()) +
-                                  "), default written");
-    }
     value = fallback;
     if (!context_.registry.Write(valueName, kRegNumber, &value, sizeof value))
         context_.trace.OutputData("PrinterPropDlg: writing \"" + valueName + "\" failed");
@@ -501,7 +477,7 @@ uint32_t PrinterPropDlg::readNumber(const char* subKey, const std::string& value
 
 void PrinterPropDlg::writeNumber(const char* subKey, const std::string& valueName, uint32_t value, bool personal)
 {
-    OpenKey key(context_.registry, model_->GetPrinterName(), subKey, personal);
+    OpenPrinterKey key(context_.registry, model_->GetPrinterName(), subKey, personal);
     if (!context_.registry.Write(valueName, kRegNumber, &value, sizeof value))
         context_.trace.OutputData("PrinterPropDlg: writing \"" + valueName + "\" failed");
 }

@@ -689,12 +689,18 @@ def task_rollers(cv, o):
     sparkle(cv, 34 + o, 31 + o, 3.0)
 
 
-def task_button(kind, down):
-    cv = Canvas(TB, TB)
-    task_plate(cv, down)
-    {'status': task_status, 'cartridge': task_cartridge, 'align': task_align, 'clean': task_clean,
-     'test_page': task_test_page, 'rollers': task_rollers}[kind](cv, 1 if down else 0)
+def plated_button(size, plate, drawing, down):
+    """A picture on a button plate; pressed, the picture sinks a pixel."""
+    cv = Canvas(size, size)
+    plate(cv, down)
+    drawing(cv, 1 if down else 0)
     return cv
+
+
+def task_button(kind, down):
+    return plated_button(TB, task_plate, {'status': task_status, 'cartridge': task_cartridge, 'align': task_align,
+                                          'clean': task_clean, 'test_page': task_test_page,
+                                          'rollers': task_rollers}[kind], down)
 
 
 # -- the 256-colour palette --------------------------------------------------
@@ -1206,11 +1212,9 @@ def menu_howto(cv, o):
 
 
 def menu_button(kind, down):
-    cv = Canvas(QB, QB)
-    quality_plate(cv, down)
-    {'paper': menu_paper, 'layout': menu_layout, 'watermark': menu_watermark, 'color': menu_color,
-     'maintenance': menu_maintenance, 'howto': menu_howto}[kind](cv, 1 if down else 0)
-    return cv
+    return plated_button(QB, quality_plate, {'paper': menu_paper, 'layout': menu_layout, 'watermark': menu_watermark,
+                                             'color': menu_color, 'maintenance': menu_maintenance,
+                                             'howto': menu_howto}[kind], down)
 
 
 PICTURES.update({

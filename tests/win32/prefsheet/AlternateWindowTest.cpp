@@ -27,16 +27,6 @@ namespace {
 const char kPrinter[] = "Pelmora Alternate Test";
 const std::string kRoot = "Software\\Pelmora\\PrinterSettings\\Pelmora Alternate Test";
 
-DWORD registryNumber(const std::string& path, const char* name)
-{
-    DWORD type = 0;
-    std::vector<BYTE> data = rawValue(HKEY_CURRENT_USER, path, name, type);
-    DWORD value = 0xDEADBEEF;
-    if (type == REG_DWORD && data.size() == 4)
-        std::memcpy(&value, data.data(), 4);
-    return value;
-}
-
 // A visible top-level window of this thread that has control `id`.
 HWND visibleWindowWith(int id)
 {
@@ -249,11 +239,11 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
     EXPECT_NE(paperText.find("landscape"), std::string::npos) << paperText;
     EXPECT_EQ(w.model->GetStatus(), 1u);
 
-    EXPECT_EQ(registryNumber(kRoot + "\\Personal\\WANTTOMENU", "Show On Startup"), 1u);
-    EXPECT_EQ(registryNumber(kRoot + "\\AUTOMEDIA", "Auto Media"), 1u);
-    EXPECT_EQ(registryNumber(kRoot + "\\JSW", "Show Process Window"), 1u);
-    EXPECT_EQ(registryNumber(kRoot + "\\PSW", "CompleteToPrint"), 0u);
-    EXPECT_EQ(registryNumber(kRoot + "\\PRP", "Watermark Count"), 1u);
+    EXPECT_EQ(rawNumber(kRoot + "\\Personal\\WANTTOMENU", "Show On Startup"), 1u);
+    EXPECT_EQ(rawNumber(kRoot + "\\AUTOMEDIA", "Auto Media"), 1u);
+    EXPECT_EQ(rawNumber(kRoot + "\\JSW", "Show Process Window"), 1u);
+    EXPECT_EQ(rawNumber(kRoot + "\\PSW", "CompleteToPrint"), 0u);
+    EXPECT_EQ(rawNumber(kRoot + "\\PRP", "Watermark Count"), 1u);
     DWORD type = 0;
     EXPECT_EQ(rawValue(HKEY_CURRENT_USER, kRoot + "\\Personal\\SLOT1", "Default Dev Mode", type).size(),
               sizeof(LCDEVMODE));
@@ -279,6 +269,6 @@ TEST(AlternateWindow, PortTypeTwelveNeverOpensTheMenuAndCancelEndsWithTwo)
     EXPECT_FALSE(menuSeen);
     EXPECT_EQ(w.dlg->TaskMenu(), nullptr);
     // "Show On Startup" was read (default 1) but nothing is written on Cancel.
-    EXPECT_EQ(registryNumber(kRoot + "\\Personal\\WANTTOMENU", "Show On Startup"), 1u);
-    EXPECT_EQ(registryNumber(kRoot + "\\PSW", "CompleteToPrint"), 0xDEADBEEFu);
+    EXPECT_EQ(rawNumber(kRoot + "\\Personal\\WANTTOMENU", "Show On Startup"), 1u);
+    EXPECT_EQ(rawNumber(kRoot + "\\PSW", "CompleteToPrint"), 0xDEADBEEFu);
 }
