@@ -439,12 +439,14 @@ bool PrinterPropDlg::OnOK(View& view)
             m.SetBlankPageSuppression(0);
     }
     view.EndDialog(kDialogOk);
+    view_ = nullptr;   // the window goes; the model may still ask for a repaint
     return true;
 }
 
 void PrinterPropDlg::OnCancel(View& view)
 {
     view.EndDialog(kDialogCancel);
+    view_ = nullptr;
 }
 
 void PrinterPropDlg::OnSettingsChange(View& view)

@@ -91,7 +91,8 @@ public:
     void SetResourceLibrary(ResourceLibrary library) { resources_ = std::move(library); }
 
     // Before the window runs; autoMedia is the window's own copy of the
-    // automatic-media value.
+    // automatic-media value. The model outlives the window, which is its
+    // alternate main window until it goes.
     void SetPrinter(GUIPrinter* model, int32_t autoMedia);
 
     void OnInit(View& view) override;

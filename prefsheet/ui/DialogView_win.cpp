@@ -550,6 +550,7 @@ LRESULT CALLBACK DialogView::KeyHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && wParam == PM_REMOVE && lParam != 0) {
         try {
             filterKey(*reinterpret_cast<MSG*>(lParam));
+            routeToPopup(*reinterpret_cast<MSG*>(lParam));
         } catch (...) {
             OutputDebugStringA("DialogView: a key handler raised an exception; key left alone\n");
         }
@@ -646,6 +647,7 @@ bool DialogView::OpenModeless(int templateId, DialogPage& page)
     if (slot != nullptr && slot->hwnd() != nullptr)
         return true;
     slot = std::make_unique<DialogView>(page, resources_, bitmaps_);
+    slot->popup_ = true;
     if (slot->CreateChild(hwnd_, templateId) == nullptr) {
         const std::string line = "DialogView: CreateDialogParam " + std::to_string(templateId) + " failed, error " +
                                  std::to_string(GetLastError()) + "\n";
@@ -686,4 +688,16 @@ void DialogView::CancelSheet()
 {
     if (sheet_ != nullptr)
         sheet_->Cancel();
+}
+
+void DialogView::routeToPopup(MSG& message)
+{
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || message.hwnd == nullptr)
+        return;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const KeyFilter& filter = keyFilter();
+    const bool popup = std::any_of(filter.views.begin(), filter.views.end(),
+                                   [root](const DialogView* v) { return v->popup_ && v->hwnd_ == root; });
+    if (popup && IsDialogMessageA(root, &message))
+        message.message = WM_NULL;
 }

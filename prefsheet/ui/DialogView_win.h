@@ -116,5 +116,9 @@ private:
     std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
     std::map<int, WatermarkPreview> previews_;   // owner-drawn statics
     std::map<const DialogPage*, std::unique_ptr<DialogView>> modeless_;   // owned popups
+    // A modeless popup: the modal loop it lives in is another dialog's, so
+    // the key hook gives it the dialog manager's keys (Tab, Escape, arrows).
+    bool popup_ = false;
+    static void routeToPopup(MSG& message);
     UniqueWindow child_;   // last: the window goes before its pictures
 };

@@ -293,6 +293,11 @@ TEST(AlternateOK, WritesTheRegistryValuesAndEndsWithOne)
     EXPECT_EQ(number(w.world.registry, kKey + "AUTOMEDIA", "Auto Media"), 0u);
     EXPECT_TRUE(wrote(w.world.registry, kKey + "PRP\\Watermark Count"));
     EXPECT_TRUE(wrote(w.world.registry, kKey + "PRP\\Watermarks"));
+    // The window is gone: a later repaint of the model leaves its view alone.
+    const uint32_t shown = w.view.GetPicture(IDC_ALT_QUALITY_PICTURE);
+    w.model->SetPrintQuality(-1);
+    w.dlg->Repaint();
+    EXPECT_EQ(w.view.GetPicture(IDC_ALT_QUALITY_PICTURE), shown);
 }
 
 TEST(AlternateOK, WithoutTheProductsSupportNoCompleteToPrintOrWatermarks)

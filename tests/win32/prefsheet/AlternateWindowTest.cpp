@@ -192,6 +192,8 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
     ASSERT_TRUE(w.resources) << "ppres.dll";
     RECT button = {}, menuRect = {};
     bool menuHiddenDuringTask = false;
+    bool buttonReleased = false;
+    bool buttonPressed = false;
     std::string paperText;
     StandInUser user({
         {"the task menu",
@@ -200,6 +202,7 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
              HWND main = visibleWindowWith(IDC_ALT_SUMMARY_GROUP);
              GetWindowRect(GetDlgItem(main, IDC_TASK_MENU_BUTTON), &button);
              GetWindowRect(menu, &menuRect);
+             buttonPressed = (SendMessageA(GetDlgItem(main, IDC_TASK_MENU_BUTTON), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
              EXPECT_EQ(SendMessageA(GetDlgItem(menu, IDC_TASK_SHOW_ON_STARTUP), BM_GETCHECK, 0, 0), BST_CHECKED);
              settle(main);
              settle(menu);
@@ -224,12 +227,28 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
              paperText = Controls{main}.text(IDC_ALT_PAPER_TEXT);
              settle(main);
              EXPECT_TRUE(saveScreenshot(main, thisDirectory() + "altwindow.bmp"));
+             PostMessageA(GetDlgItem(main, IDC_TASK_MENU_BUTTON), BM_CLICK, 0, 0);
+         }},
+        {"the task menu again",
+         [] { return visibleWindowWith(IDC_TASK_SHOW_ON_STARTUP); },
+         [&](HWND menu) {
+             // Escape reaches the popup although the loop is the main window's.
+             PostMessageA(GetDlgItem(menu, IDC_TASK_QUALITY_PICTURE), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+         }},
+        {"the menu gone by its key",
+         [] { return visibleWindowWith(IDC_TASK_SHOW_ON_STARTUP) == nullptr ? visibleWindowWith(IDC_ALT_SUMMARY_GROUP)
+                                                                              : nullptr; },
+         [&](HWND main) {
+             buttonReleased = (SendMessageA(GetDlgItem(main, IDC_TASK_MENU_BUTTON), BM_GETSTATE, 0, 0) &
+                               BST_PUSHED) == 0;
              PostMessageA(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
          }},
     });
     user.start();
     EXPECT_EQ(w.run(), 1);
-    ASSERT_EQ(user.done(), 3u) << "waited for " << user.waitingFor();
+    ASSERT_EQ(user.done(), 5u) << "waited for " << user.waitingFor();
+    EXPECT_TRUE(buttonPressed);
+    EXPECT_TRUE(buttonReleased);
 
     // The menu hung from the button's bottom-left corner.
     EXPECT_EQ(menuRect.left, button.left);
