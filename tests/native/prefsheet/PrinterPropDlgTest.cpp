@@ -387,6 +387,13 @@ TEST(AlternateSheet, PagesByIndexAndTheWindowChoosesWhichShows)
         w.view.Click(*w.dlg, IDC_ALT_QUALITY_TEXT);
         EXPECT_EQ(w.view.sheetPageShown, mediaSense == 0 ? 4 : 0);
         EXPECT_TRUE(w.view.GetCheck(IDC_ALT_SHOW_QUALITY));
+
+        // The paper page's "Layout..." leads to the window's layout page.
+        MemoryView& pageSetup = w.view.sheetView(1).sheetView(0);
+        EXPECT_TRUE(pageSetup.IsVisible(IDC_LAYOUT_OPTIONS));
+        pageSetup.Click(*w.view.sheetView(1).sheetPages.at(0).page, IDC_LAYOUT_OPTIONS);
+        EXPECT_EQ(w.view.sheetPageShown, 2);
+        EXPECT_TRUE(w.view.GetCheck(IDC_ALT_SHOW_LAYOUT));
     }
 }
 

@@ -194,6 +194,7 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
     bool menuHiddenDuringTask = false;
     bool buttonReleased = false;
     bool buttonPressed = false;
+    bool paperPageShown = false;
     std::string paperText;
     StandInUser user({
         {"the task menu",
@@ -225,6 +226,11 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
          [] { return visibleWindowWith(IDC_TASK_HELP) == nullptr ? visibleWindowWith(IDC_ALT_SUMMARY_GROUP) : nullptr; },
          [&](HWND main) {
              paperText = Controls{main}.text(IDC_ALT_PAPER_TEXT);
+             // The window shows the paper page on its button, the page setup page inside its frame.
+             SendMessageA(GetDlgItem(main, IDC_ALT_SHOW_PAPER), BM_CLICK, 0, 0);
+             HWND orientation = descendant(main, IDC_LANDSCAPE);
+             paperPageShown = orientation != nullptr && IsWindowVisible(orientation) &&
+                              SendMessageA(orientation, BM_GETCHECK, 0, 0) == BST_CHECKED;
              settle(main);
              EXPECT_TRUE(saveScreenshot(main, thisDirectory() + "altwindow.bmp"));
              PostMessageA(GetDlgItem(main, IDC_TASK_MENU_BUTTON), BM_CLICK, 0, 0);
@@ -248,6 +254,7 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
     EXPECT_EQ(w.run(), 1);
     ASSERT_EQ(user.done(), 5u) << "waited for " << user.waitingFor();
     EXPECT_TRUE(buttonPressed);
+    EXPECT_TRUE(paperPageShown);
     EXPECT_TRUE(buttonReleased);
 
     // The menu hung from the button's bottom-left corner.
