@@ -140,3 +140,19 @@ TEST(ShippedProducts, ConfigurationFilesParseAndDescribeTheModels)
                   std::optional<uint32_t>(c.bins));
     }
 }
+
+TEST(ShippedProducts, OnlyTheStudioOpensTheAlternateWindowAndItsMenuAtFirst)
+{
+    for (const char* product : kProducts) {
+        SCOPED_TRACE(product);
+        IniDocument document =
+            IniDocument::Parse(readFile(std::string(PELMORA_PRODUCTS_DIR) + "/" + product + "/product.ini"));
+        const bool studio = std::string(product) == "studio";
+        EXPECT_EQ(ParseOptionNumber(document.value("Options", OptionKey::IDO_PMKPRINTPROP).value_or("")),
+                  std::optional<uint32_t>(studio ? 1 : 0));
+        if (studio) {
+            EXPECT_EQ(ParseOptionNumber(document.value("Options", OptionKey::IDO_DEFAULT_IWANTTO_MENU).value_or("")),
+                      std::optional<uint32_t>(1));
+        }
+    }
+}
