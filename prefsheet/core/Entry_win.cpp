@@ -20,10 +20,10 @@ void traceFailure(const char* exportName)
 
 extern "C" {
 
-void WINAPI PPStart(LCDEVMODE* record, void*, PORTINFO* port, INKINFO*)
+void WINAPI PPStart(LCDEVMODE* record, void* driverState, PORTINFO* port, INKINFO* ink)
 {
     try {
-        PrefSheetLibrary::instance().Start(record, port);
+        PrefSheetLibrary::instance().Start(record, driverState, port, ink);
     } catch (...) {
         traceFailure("PPStart");
     }

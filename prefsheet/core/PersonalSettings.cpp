@@ -1,8 +1,7 @@
 #include "PersonalSettings.h"
 
-#include "PrinterKey.h"
-
 #include "Options.h"
+#include "PrinterValues.h"
 
 #include <cstring>
 #include <utility>
@@ -62,8 +61,6 @@ SnapshotNames snapshotNames(SnapshotKind kind)
 
 }  // namespace
 
-// One sub-key open at a time, as the registry component allows; the
-// personal-settings mode is switched on only around slot keys.
 PersonalSettings::PersonalSettings(const ProductOptions& product, RegistryComponent& registry, Trace& trace,
                                    MessageBoxes& messages, DefaultRecordGenerator generateDefault)
     : product_(product),
@@ -89,7 +86,15 @@ PersonalSettings::PersonalSettings(const ProductOptions& product, RegistryCompon
 // A number is exactly four bytes; anything else counts as missing.
 bool PersonalSettings::readNumber(const std::string& valueName, uint32_t& value)
 {
-    return ReadRegistryNumber(registry_, valueName, value);
+    uint32_t buffer = 0;
+    try {
+        if (registry_.Read(valueName, &buffer, sizeof buffer) != sizeof buffer)
+            return false;
+    } catch (const RegistryReadError&) {
+        return false;
+    }
+    value = buffer;
+    return true;
 }
 
 uint32_t PersonalSettings::readNumberOr(const std::string& valueName, uint32_t fallback, bool writeBack)

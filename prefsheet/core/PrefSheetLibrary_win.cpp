@@ -1,6 +1,10 @@
 #include "PrefSheetLibrary_win.h"
 
 #include "DefaultDevMode.h"
+#include "MainWindows_win.h"
+#include "OpeningPreferences.h"
+#include "PersonalSettings.h"
+#include "PropCommonFunctions.h"
 #include "DevModeFields.h"
 #include "DisplayText.h"
 #include "LanguageTable.h"
@@ -162,13 +166,8 @@ std::string PrefSheetLibrary::DisplayText(uint32_t id, const LCDEVMODE* record)
     return RemoveAmpersands(resourceString(SubstituteStringId(id, product_)));
 }
 
-void PrefSheetLibrary::DefaultDevMode(LCDEVMODE* record)
+WatermarkDefaults PrefSheetLibrary::watermarkDefaults()
 {
-    trace_.OutputData("PPDefaultGenDevMode");
-    if (record == nullptr) {
-        trace_.OutputData("PPDefaultGenDevMode: no record");
-        return;
-    }
     WatermarkDefaults watermark;
     watermark.name = resourceString(IDS_DEFAULT_WATERMARK_NAME);
     watermark.platformQuery = PlatformQuery(nullptr) != FALSE;
@@ -180,15 +179,100 @@ void PrefSheetLibrary::DefaultDevMode(LCDEVMODE* record)
     } else if (watermark.platformQuery) {
         trace_.OutputData("PPDefaultGenDevMode: SystemParametersInfo failed" + errorText(GetLastError()));
     }
+    return watermark;
+}
 
+void PrefSheetLibrary::fillDefault(LCDEVMODE& record)
+{
     DrvSystemConfig config;
-    DefaultContext context{product_, config, trace_, GetThreadLocale(), watermark};
-    GuiDefaultGenDevMode(record, context);
+    DefaultContext context{product_, config, trace_, GetThreadLocale(), watermarkDefaults()};
+    GuiDefaultGenDevMode(&record, context);
+}
+
+void PrefSheetLibrary::DefaultDevMode(LCDEVMODE* record)
+{
+    trace_.OutputData("PPDefaultGenDevMode");
+    if (record == nullptr) {
+        trace_.OutputData("PPDefaultGenDevMode: no record");
+        return;
+    }
+    fillDefault(*record);
     trace_.OutputData("returning default devmode...");
     traceRecord(*record);
 }
 
-void PrefSheetLibrary::Start(LCDEVMODE* record, const PORTINFO* port)
+namespace {
+
+// User messages of the personal settings, over whatever window is active.
+class MessageBoxMessages : public MessageBoxes {
+public:
+    void Show(const std::string& text) override
+    {
+        MessageBoxA(GetActiveWindow(), text.c_str(), "Printing Preferences", MB_OK | MB_ICONWARNING);
+    }
+};
+
+std::string hexBytes(const uint8_t* bytes, size_t count)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 15];
+    }
+    return text;
+}
+
+}  // namespace
+
+// The version resource's fixed part, found by its signature so that no
+// library beyond kernel32 is needed.
+std::string PrefSheetLibrary::version()
+{
+    HMODULE module = thisModule();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));   // VS_VERSION_INFO, RT_VERSION
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const auto* data = static_cast<const uint8_t*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    if (data == nullptr) {
+        trace_.OutputData("PPStart: no version resource" + errorText(GetLastError()));
+        return std::string();
+    }
+    const DWORD size = SizeofResource(module, found);
+    for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
+        VS_FIXEDFILEINFO info;
+        std::memcpy(&info, data + at, sizeof info);
+        if (info.dwSignature != 0xFEEF04BD)
+            continue;
+        return std::to_string(HIWORD(info.dwFileVersionMS)) + "." + std::to_string(LOWORD(info.dwFileVersionMS)) +
+               "." + std::to_string(HIWORD(info.dwFileVersionLS)) + "." + std::to_string(LOWORD(info.dwFileVersionLS));
+    }
+    return std::string();
+}
+
+// The windows come from the resource library: one that PPInit could not
+// load is tried again, and the user told when it still fails.
+bool PrefSheetLibrary::ensureResources()
+{
+    if (resources_.get() != nullptr)
+        return true;
+    const std::string path = installationDirectory() + Options(product_).text(OptionKey::IDO_PROP_RESDLL);
+    resources_ = LoadedModule(LoadLibraryA(path.c_str()));
+    if (resources_.get() != nullptr)
+        return true;
+    trace_.OutputData("PROP_RESDLL not loaded" + errorText(GetLastError()));
+    MessageBoxA(nullptr, "PROP_RESDLL not loaded", "ERROR", MB_OK);
+    return false;
+}
+
+void PrefSheetLibrary::tracePosterPages(const char* heading, const uint32_t (&pages)[16])
+{
+    std::string line = heading;
+    for (uint32_t page : pages)
+        line += " " + std::to_string(page);
+    trace_.OutputData(line);
+}
+
+void PrefSheetLibrary::Start(LCDEVMODE* record, const void* driverState, const PORTINFO* port, const INKINFO* ink)
 {
     trace_.OutputData("PPStart");
     if (record == nullptr) {
@@ -196,21 +280,64 @@ void PrefSheetLibrary::Start(LCDEVMODE* record, const PORTINFO* port)
         return;
     }
     traceRecord(*record);
-    std::string posterPages = "poster pages array to be retrieved:";
-    for (uint32_t page : record->dmPosterPages)
-        posterPages += " " + std::to_string(page);
-    trace_.OutputData(posterPages);
+    tracePosterPages("poster pages array to be retrieved:", record->dmPosterPages);
+    PORTINFO portInfo{};
+    if (port != nullptr)
+        portInfo = *port;
+    portInfo.piPortName[sizeof portInfo.piPortName - 1] = '\0';
+    trace_.OutputData("PORTINFO: port type " + std::to_string(portInfo.piPortType) + ", port name " +
+                      portInfo.piPortName);
+    INKINFO inkInfo{};
+    if (ink != nullptr)
+        inkInfo = *ink;
+    trace_.OutputData("INKINFO: " + hexBytes(inkInfo.bytes, sizeof inkInfo.bytes));
     ChooseDecimalSymbol();
     printerName_.assign(record->dmPrinterName, strnlen(record->dmPrinterName, sizeof record->dmPrinterName));
-    if (port != nullptr) {
-        portType_ = port->piPortType;
-        activity_.WriteData(kActivityPreferencesOpened,
-                            std::string(port->piPortName, strnlen(port->piPortName, sizeof port->piPortName))
-                                .c_str());
+
+    DrvSystemConfig config;
+    DrvPrinterStatus status;
+    DrvRegistry registry;
+    GUIPrinter model(GUIPrinterServices{product_, config, status, registry, trace_,
+                                        BuildDefaultWatermark(watermarkDefaults())});
+    model.SetInkInfo2(inkInfo, printerName_);
+    model.LoadFrom(*record);
+    model.SetPrintDuplexerAvailability();
+    model.SetDuplexerButtonState();
+    const Options options(product_);
+    if (options.equals(OptionKey::IDO_SUPPORT_WATERMARK, 1))
+        model.Features().SetWatermarkInitialInfo(printerName_);
+
+    AttachPrinter(model, product_, installationDirectory());
+    int32_t autoMedia = 0;
+    if (driverState != nullptr)
+        std::memcpy(&autoMedia, static_cast<const uint8_t*>(driverState) + 8, sizeof autoMedia);
+    const std::string portName = portInfo.piPortName;
+    const int32_t windowAutoMedia = HandOverPort(model, autoMedia, portInfo.piPortType, portName);
+    portType_ = portInfo.piPortType;
+    activity_.WriteData(kActivityPreferencesOpened, portName.c_str());
+
+    MessageBoxMessages messages;
+    PersonalSettings slots(product_, registry, trace_, messages, [this](LCDEVMODE& r) { fillDefault(r); });
+    PropCommonFunctions companions(options, trace_);
+    PageContext context{product_, registry, slots, trace_, companions,
+                        [] { return std::make_unique<DrvInkDisplay>(); }, decimalSymbol_, nullptr};
+    context.os = QueryOsVersion();
+    context.libraryVersion = version();
+    const int result =
+        ensureResources() ? RunMainWindow(context, model, windowAutoMedia, resources_.get(), bitmaps_.get()) : -1;
+
+    model.SaveTo(*record);
+    record->dmStatus = StatusAfterRun(result, record->dmStatus);
+    if (result == 1) {
+        trace_.OutputData("exiting PPStart w/ new devmode");
+        traceRecord(*record);
+        tracePosterPages("poster pages array to be saved:", record->dmPosterPages);
+        tracePosterPages("poster pages array to display:", record->dmPosterDisplay);
+    } else if (result == 2) {
+        trace_.OutputData("exiting PPStart...user CANCELED");
+    } else {
+        trace_.OutputData("exiting PPStart: the window did not run (" + std::to_string(result) + ")");
     }
-    // The preferences window is not part of this build: the record goes back
-    // as it came, its status untouched.
-    trace_.OutputData("PPStart: no preferences window in this build; record unchanged");
 }
 
 void PrefSheetLibrary::traceRecord(const LCDEVMODE& record)

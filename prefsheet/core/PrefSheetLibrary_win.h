@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommonLibrary_win.h"
+#include "DefaultDevMode.h"
 #include "LcDevMode.h"
 
 #include <windows.h>
@@ -51,7 +52,7 @@ public:
     char ChooseDecimalSymbol();
     std::string DisplayText(uint32_t id, const LCDEVMODE* record);
     void DefaultDevMode(LCDEVMODE* record);
-    void Start(LCDEVMODE* record, const PORTINFO* port);
+    void Start(LCDEVMODE* record, const void* driverState, const PORTINFO* port, const INKINFO* ink);
 
     DrvTrace& trace() { return trace_; }
 
@@ -60,6 +61,11 @@ private:
     std::string installationDirectory();
     std::string resourceString(uint32_t id);
     void traceRecord(const LCDEVMODE& record);
+    void tracePosterPages(const char* heading, const uint32_t (&pages)[16]);
+    WatermarkDefaults watermarkDefaults();
+    void fillDefault(LCDEVMODE& record);
+    std::string version();
+    bool ensureResources();
 
     DrvProductOptions product_;
     DrvTrace trace_;

@@ -64,7 +64,13 @@ void LabelOrderInk(View& view, const ProductOptions& product, int orderInkId)
 uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
                                    const std::string& printerName)
 {
-    const std::string valueName = Options(product).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG);
+    return ReadStoredPswNumber(registry, printerName,
+                               Options(product).text(OptionKey::IDO_KEY_NAME_COMPLETETOPRINT_FLAG));
+}
+
+uint32_t ReadStoredPswNumber(RegistryComponent& registry, const std::string& printerName,
+                             const std::string& valueName)
+{
     uint32_t stored = 0;
     if (valueName.empty())
         return stored;   // the product names no value: there is none

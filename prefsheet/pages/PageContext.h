@@ -29,6 +29,8 @@ struct PageContext {
     OsVersion os{};
     // Gives the main dialog's tab strip the focus; empty where no main dialog.
     std::function<void()> focusTabStrip{};
+    // The library's version as its about box shows it.
+    std::string libraryVersion{};
 };
 
 // The context's ink display, or one that knows no ink when the factory is
@@ -52,3 +54,7 @@ void LabelOrderInk(View& view, const ProductOptions& product, int orderInkId);
 // under "PSW" (IDO_KEY_NAME_COMPLETETOPRINT_FLAG); 0 when it has none.
 uint32_t ReadStoredCompleteToPrint(RegistryComponent& registry, const ProductOptions& product,
                                    const std::string& printerName);
+// A number the status program keeps under the printer's "PSW"; 0 when the
+// value is missing or the name is empty.
+uint32_t ReadStoredPswNumber(RegistryComponent& registry, const std::string& printerName,
+                             const std::string& valueName);

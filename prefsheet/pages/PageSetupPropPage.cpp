@@ -66,14 +66,28 @@ const uint32_t kMediaOrder[] = {1, 257, 270, 271, 272, 273, 274, 275, 276, 277, 
 
 const int32_t kSources[] = {7, 1, 2};   // automatic, first tray, second tray
 
-bool isPlainKind(uint32_t media)
+// Where the model records a chosen media: per paper source, or in both
+// trays when they share it.
+void recordMediaPerSource(GUIPrinter& m, uint32_t media)
 {
-    return media == 1 || media == 257 || (media >= 270 && media <= 277);
+    if (m.GetSharedMedia() == 1) {
+        m.SetMediaType2(media);
+        m.SetMediaType3(media);
+    } else if (m.GetPaperSource() == 2) {
+        m.SetMediaType3(media);
+    } else {
+        m.SetMediaType2(media);
+    }
 }
 
 }  // namespace
 
 namespace PageSetupRules {
+
+bool IsPlainKind(uint32_t media)
+{
+    return media == 1 || media == 257 || (media >= 270 && media <= 277);
+}
 
 bool IsPhotoMedia(uint32_t media)
 {
@@ -177,6 +191,84 @@ uint32_t MediaStringId(uint32_t media)
     default:
         return media >= 270 && media <= 277 ? IDS_MEDIA_PLAIN_FIRST + (media - 270) : 0;
     }
+}
+
+void FillMediaList(View& view, int listId, GUIPrinter& model, bool withAutomatic)
+{
+    view.ClearList(listId);
+    for (uint32_t media : kMediaOrder) {
+        const bool offered =
+            media == 257 ? withAutomatic : model.IsMediaTypeSupported(static_cast<uint16_t>(media)) != 0;
+        if (offered)
+            view.AddListItem(listId, view.String(MediaStringId(media)), static_cast<int32_t>(media));
+    }
+}
+
+void SelectMedia(View& view, int listId, uint32_t media, bool regionPhotoMedia)
+{
+    int position = 0;
+    if (regionPhotoMedia && media >= 265 && media <= 267) {
+        position = static_cast<int>(media - 265) + 3;
+    } else if (media == 268) {
+        position = view.GetListCount(listId) > 6 ? 6 : 0;
+    } else {
+        for (int i = 0; i < view.GetListCount(listId); ++i)
+            if (view.GetListData(listId, i) == static_cast<int32_t>(media))
+                position = i;
+    }
+    view.SetListSelection(listId, position);
+}
+
+int32_t CopiesFromText(const std::string& text)
+{
+    if (text == "0")
+        return 1;
+    const long copies = std::strtol(text.c_str(), nullptr, 10);
+    if (copies <= 0)
+        return 0;
+    return static_cast<int32_t>(std::min(copies, 99L));
+}
+
+MediaChoiceResult ApplyMediaChoice(GUIPrinter& m, uint32_t media, const MediaChoice& choice)
+{
+    MediaChoiceResult result;
+    result.envelopeMode = choice.envelopeMode;
+    if (m.GetMediaType() == 258 && media != 258)
+        m.SetFeatureWord14C(0);
+
+    if (IsPlainKind(media)) {
+        m.SetMediaType(media);
+        recordMediaPerSource(m, media);
+        if (choice.photoListQuality != 0)
+            m.SetPrintQuality(choice.photoListQuality);
+        if (media == 257 && choice.paperPathType1 && choice.photoListQuality != 0) {
+            m.SetPrintQuality(-4);
+            result.photoListToStandard = true;
+        }
+    } else if (media == 2 || media == 261 || media == 262 || IsPhotoMedia(media)) {
+        m.SetMediaType(media);
+        recordMediaPerSource(m, media);
+    } else if (media == 258) {
+        if (m.GetLayoutCode() == 2)
+            m.SetDuplexMode(1);
+        m.SetLayoutCode(0);
+        m.SetMediaType(258);
+        if (choice.envelopeBranches) {
+            if ((m.GetPaperFlags() == kFlagEnvelope && choice.envelopeMode) || (m.GetPaperFlags() & kFlagEdgeToEdge))
+                m.SetMediaType(1);
+            if (m.GetMediaType() == 258) {
+                result.envelopeMode = false;
+                m.SetEnvelopeMode(0);
+            }
+        }
+    } else {
+        m.SetMediaType(1);
+        m.SetPaperSize(choice.otherFromSavedSize ? m.GetSavedPaperSize() : m.GetPlainPaperDefaultSize());
+    }
+    if (m.GetLayoutCode() == 2 && m.GetPaperSize() != 1 && m.GetPaperSize() != 9)
+        m.SetPaperSize(m.GetPlainPaperDefaultSize());
+    m.SetRememberedQuality(m.GetPrintQuality());
+    return result;
 }
 
 }  // namespace PageSetupRules
@@ -339,7 +431,8 @@ void PageSetupPropPage::Refresh(View& view)
     view.SetCheck(IDC_EDGE_TO_EDGE, (m.GetPaperFlags() & kFlagEdgeToEdge) != 0);
     view.SetCheck(IDC_PORTRAIT, m.GetOrientation() != 2);
     view.SetCheck(IDC_LANDSCAPE, m.GetOrientation() == 2);
-    fillMediaList(view);
+    FillMediaList(view, IDC_MEDIA_TYPE, m, autoQuality_);
+    SelectMedia(view, IDC_MEDIA_TYPE, m.GetMediaType(), regionPhotoMedia_);
     fillPaperList(view);
     if (traysShown_) {
         const auto it = std::find(std::begin(kSources), std::end(kSources), m.GetPaperSource());
@@ -394,34 +487,6 @@ void PageSetupPropPage::applyPhotoRule(View& view)
     m.SetBlackWhite(0);
     if (m.GetCompleteToPrint() == 2)
         m.SetCompleteToPrint(0);
-}
-
-void PageSetupPropPage::fillMediaList(View& view)
-{
-    GUIPrinter& m = *model_;
-    view.ClearList(IDC_MEDIA_TYPE);
-    for (uint32_t media : kMediaOrder) {
-        const bool offered = media == 257 ? autoQuality_ : m.IsMediaTypeSupported(static_cast<uint16_t>(media)) != 0;
-        if (offered)
-            view.AddListItem(IDC_MEDIA_TYPE, view.String(MediaStringId(media)), static_cast<int32_t>(media));
-    }
-    selectMediaFromModel(view);
-}
-
-void PageSetupPropPage::selectMediaFromModel(View& view)
-{
-    const uint32_t media = model_->GetMediaType();
-    int position = 0;
-    if (regionPhotoMedia_ && media >= 265 && media <= 267) {
-        position = static_cast<int>(media - 265) + 3;
-    } else if (media == 268) {
-        position = view.GetListCount(IDC_MEDIA_TYPE) > 6 ? 6 : 0;
-    } else {
-        for (int i = 0; i < view.GetListCount(IDC_MEDIA_TYPE); ++i)
-            if (view.GetListData(IDC_MEDIA_TYPE, i) == static_cast<int32_t>(media))
-                position = i;
-    }
-    view.SetListSelection(IDC_MEDIA_TYPE, position);
 }
 
 void PageSetupPropPage::fillPaperList(View& view)
@@ -608,7 +673,7 @@ void PageSetupPropPage::afterChange(View& view)
 
 int32_t PageSetupPropPage::qualityFromPhotoList(View& view) const
 {
-    return view.GetListSelection(IDC_PHOTO_DPI) == 1 ? -3 : -4;
+    return PhotoListQuality(view.GetListSelection(IDC_PHOTO_DPI));
 }
 
 void PageSetupPropPage::onQuality(View& view, int button)
@@ -686,16 +751,12 @@ void PageSetupPropPage::onBlackWhite(View& view)
 void PageSetupPropPage::onCopies(View& view)
 {
     const std::string text = view.GetText(IDC_COPIES);
-    int32_t copies = 0;
-    if (text == "0") {
-        copies = 1;
+    const int32_t copies = CopiesFromText(text);
+    if (text == "0")
         view.SetText(IDC_COPIES, "1");
-    } else {
-        copies = static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
-    }
-    if (copies <= 0)
+    if (copies == 0)
         return;   // an empty or non-numeric field keeps the count
-    copies_ = std::min(copies, 99);
+    copies_ = copies;
     model_->SetCopies(copies_);
     view.Enable(IDC_COLLATE, copies_ > 1 && (model_->GetPaperFlags() & kFlagSpecial) == 0);
     view.SetPicture(IDC_COPIES_PICTURE, CopiesIllustration(copies_, model_->GetCollate(), model_->GetPageOrder()));
@@ -715,19 +776,6 @@ void PageSetupPropPage::onOrientation(View& view, int32_t orientation)
     afterChange(view);
 }
 
-void PageSetupPropPage::recordMediaPerSource(uint32_t media)
-{
-    GUIPrinter& m = *model_;
-    if (m.GetSharedMedia() == 1) {
-        m.SetMediaType2(media);
-        m.SetMediaType3(media);
-    } else if (m.GetPaperSource() == 2) {
-        m.SetMediaType3(media);
-    } else {
-        m.SetMediaType2(media);
-    }
-}
-
 void PageSetupPropPage::onMedia(View& view)
 {
     GUIPrinter& m = *model_;
@@ -735,39 +783,14 @@ void PageSetupPropPage::onMedia(View& view)
     if (selection < 0)
         return;
     const uint32_t media = static_cast<uint32_t>(view.GetListData(IDC_MEDIA_TYPE, selection));
-    if (m.GetMediaType() == 258 && media != 258)
-        m.SetFeatureWord14C(0);
-
-    if (isPlainKind(media)) {
-        m.SetMediaType(media);
-        recordMediaPerSource(media);
-        if (best_ && photoDpi_)
-            m.SetPrintQuality(qualityFromPhotoList(view));
-        if (media == 257 && paperPathType1_ && photoDpi_ && best_) {
-            m.SetPrintQuality(-4);
-            view.SetListSelection(IDC_PHOTO_DPI, 0);
-        }
-    } else if (media == 2 || media == 261 || media == 262 || IsPhotoMedia(media)) {
-        m.SetMediaType(media);
-        recordMediaPerSource(media);
-    } else if (media == 258) {
-        if (m.GetLayoutCode() == 2)
-            m.SetDuplexMode(1);
-        m.SetLayoutCode(0);
-        m.SetMediaType(258);
-        if ((m.GetPaperFlags() == kFlagEnvelope && envelopeMode_) || (m.GetPaperFlags() & kFlagEdgeToEdge))
-            m.SetMediaType(1);
-        if (m.GetMediaType() == 258) {
-            envelopeMode_ = false;
-            m.SetEnvelopeMode(0);
-        }
-    } else {
-        m.SetMediaType(1);
-        m.SetPaperSize(m.GetPlainPaperDefaultSize());
-    }
-    if (m.GetLayoutCode() == 2 && m.GetPaperSize() != 1 && m.GetPaperSize() != 9)
-        m.SetPaperSize(m.GetPlainPaperDefaultSize());
-    m.SetRememberedQuality(m.GetPrintQuality());
+    MediaChoice choice;
+    choice.photoListQuality = best_ && photoDpi_ ? qualityFromPhotoList(view) : 0;
+    choice.paperPathType1 = paperPathType1_;
+    choice.envelopeMode = envelopeMode_;
+    const MediaChoiceResult result = ApplyMediaChoice(m, media, choice);
+    envelopeMode_ = result.envelopeMode;
+    if (result.photoListToStandard)
+        view.SetListSelection(IDC_PHOTO_DPI, 0);
     applyPhotoRule(view);
     afterChange(view);
 }

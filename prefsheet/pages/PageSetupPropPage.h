@@ -46,6 +46,39 @@ CartridgeState GetCartridgeState(uint32_t left, uint32_t right, bool rightIsPhot
 const char* CartridgeStateName(CartridgeState state);
 // The media list's text (a string id) for a media code; 0 when it has none.
 uint32_t MediaStringId(uint32_t media);
+// Plain media kinds: 1, 257 (automatic) and 270 to 277.
+bool IsPlainKind(uint32_t media);
+
+// The media list of the pages that choose media: the printer's media in the
+// list's order, automatic (257) first among them when it is offered.
+void FillMediaList(View& view, int listId, GUIPrinter& model, bool withAutomatic);
+// Selects the entry of a media code (region photo media by position).
+void SelectMedia(View& view, int listId, uint32_t media, bool regionPhotoMedia);
+
+// The quality the photo-resolution list's position stands for.
+inline int32_t PhotoListQuality(int position)
+{
+    return position == 1 ? -3 : -4;
+}
+
+// A copies field's text as a number of copies (at most 99); 0 when the text
+// keeps the count (empty or not a number). "0" reads as one copy.
+int32_t CopiesFromText(const std::string& text);
+
+// What choosing a media list entry does to the model, apart from the page's
+// envelope mode, which the page passes and takes back.
+struct MediaChoice {
+    int32_t photoListQuality = 0;   // -3/-4 when best quality is chosen with the photo-resolution list
+    bool paperPathType1 = false;
+    bool envelopeMode = false;
+    bool envelopeBranches = true;   // the 258 mode ends envelope and edge-to-edge printing
+    bool otherFromSavedSize = false;   // other codes restore the saved size, not the default
+};
+struct MediaChoiceResult {
+    bool envelopeMode = false;
+    bool photoListToStandard = false;   // the photo-resolution list goes back to its first entry
+};
+MediaChoiceResult ApplyMediaChoice(GUIPrinter& model, uint32_t media, const MediaChoice& choice);
 // The paper list's text (a string id) for a paper size; 0 when it has none.
 uint32_t PaperSizeStringId(uint32_t size);
 }  // namespace PageSetupRules
@@ -87,14 +120,11 @@ private:
     void onEdgeToEdge(View& view);
     void afterChange(View& view);
 
-    void fillMediaList(View& view);
-    void selectMediaFromModel(View& view);
     void fillPaperList(View& view);
     void showCopies(View& view);
     void drawIllustrations(View& view);
     void applyPhotoRule(View& view);
     void applyCopiesEnables(View& view);
-    void recordMediaPerSource(uint32_t media);
     int32_t qualityFromPhotoList(View& view) const;
     void endCompleteToPrint();
     bool completeToPrintLocksBlackWhite();

@@ -5,7 +5,7 @@
 #include "DisplayText.h"
 #include "Options.h"
 #include "PageSetupPropPage.h"
-#include "PrinterKey.h"
+#include "PrinterValues.h"
 #include "ResourceIds.h"
 
 #include <algorithm>
@@ -467,19 +467,11 @@ bool PrinterPropDlg::personalMode() const
 uint32_t PrinterPropDlg::readNumber(const char* subKey, const std::string& valueName, uint32_t fallback,
                                     bool personal)
 {
-    OpenPrinterKey key(context_.registry, model_->GetPrinterName(), subKey, personal);
-    uint32_t value = fallback;
-    if (ReadRegistryNumber(context_.registry, valueName, value))
-        return value;
-    value = fallback;
-    if (!context_.registry.Write(valueName, kRegNumber, &value, sizeof value))
-        context_.trace.OutputData("PrinterPropDlg: writing \"" + valueName + "\" failed");
-    return fallback;
+    return PrinterValues(context_.registry, context_.trace, model_->GetPrinterName(), personal)
+        .Read(subKey, valueName, fallback);
 }
 
 void PrinterPropDlg::writeNumber(const char* subKey, const std::string& valueName, uint32_t value, bool personal)
 {
-    OpenPrinterKey key(context_.registry, model_->GetPrinterName(), subKey, personal);
-    if (!context_.registry.Write(valueName, kRegNumber, &value, sizeof value))
-        context_.trace.OutputData("PrinterPropDlg: writing \"" + valueName + "\" failed");
+    PrinterValues(context_.registry, context_.trace, model_->GetPrinterName(), personal).Write(subKey, valueName, value);
 }

@@ -47,7 +47,7 @@
 #define IDB_SIZE_VALID                          7001
 #define IDB_SIZE_INVALID                        7002
 
-/* Banners across the top of the main windows, 460 x 56: the preferences
+/* Banners across the top of the main windows, 516 x 56: the preferences
    dialog's and the alternate main window's. */
 #define IDB_BANNER                              6921
 #define IDB_BANNER_ALTERNATE                    5011
@@ -106,6 +106,13 @@
 #define IDB_TASK_TEST_PAGE_DOWN                 7019
 #define IDB_TASK_ROLLERS_UP                     7020
 #define IDB_TASK_ROLLERS_DOWN                   7021
+/* Quality pages of the alternate main window: the photo quality button
+   (44 x 44), the ink-style picture beside black and white (32 x 32) and the
+   bar the paper-type link is written on (200 x 18). */
+#define IDB_QUALITY_PHOTO_UP                    7300
+#define IDB_QUALITY_PHOTO_DOWN                  7301
+#define IDB_INK_STYLE                           5040
+#define IDB_PAPER_TYPE_LINK                     5379
 
 /* Alternate main window: the quality summary, 44 x 44 (numbers fixed by
    the window's table), media kinds for the summary, 44 x 44, and the task

@@ -372,6 +372,71 @@
 /* Quality-and-copies pages of the alternate main window (controls 2000-2099). */
 #define IDD_QUALITY                     750
 #define IDD_QUALITY_NO_MEDIA_SENSE      751
+#define IDS_PAPER_TYPE_LINK             495
+#define IDS_STATUS_PROGRAM_LINK         496
+#define IDC_QP_QUALITY_GROUP            2000
+#define IDC_QP_AUTO                     2001
+#define IDC_QP_DRAFT                    2002
+#define IDC_QP_NORMAL                   2003
+#define IDC_QP_BEST                     2004
+#define IDC_QP_PHOTO                    2005
+#define IDC_QP_AUTO_PICTURE             2006
+#define IDC_QP_DRAFT_PICTURE            2007
+#define IDC_QP_NORMAL_PICTURE           2008
+#define IDC_QP_BEST_PICTURE             2009
+#define IDC_QP_PHOTO_PICTURE            2010
+#define IDC_QP_PHOTO_DPI                2011
+#define IDC_QP_PHOTO_DPI_LABEL          2012
+#define IDC_QP_MEDIA_AUTO               2020
+#define IDC_QP_MEDIA_MANUAL             2021
+#define IDC_QP_MEDIA_LIST               2022
+#define IDC_QP_PAPER_TYPE_LINK          2023
+#define IDC_QP_BLACK_WHITE              2030
+#define IDC_QP_BLACK_WHITE_PICTURE      2031
+#define IDC_QP_SHARPENING               2032
+#define IDC_QP_SHARPENING_PICTURE       2033
+#define IDC_QP_COPIES                   2040
+#define IDC_QP_COPIES_SPIN              2041
+#define IDC_QP_COLLATE                  2042
+#define IDC_QP_PAGE_ORDER               2043
+#define IDC_QP_COPIES_PICTURE           2044
+#define IDC_QP_STATUS_LINK              2050
+#define IDC_QP_HELP                     2051
+
+/* Main dialog, its settings menu and dialogs (controls 2400-2499). */
+#define IDD_OEMPROP                     602
+#define IDM_OEMPROP                     602
+#define IDI_PRINTER                     628
+#define IDS_MAIN_TITLE_END              6779
+#define IDD_SAVE_SETTINGS               780
+#define IDD_MANAGE_SETTINGS             781
+#define IDD_VERSION                     782
+#define ID_HELP_INDEX                   32770
+#define ID_SAVE_SETTINGS                32771
+#define ID_MANAGE_SETTINGS              32772
+#define ID_FACTORY_SETTINGS             32773
+#define ID_LOAD_SLOT2                   32774   /* to 32778 for slot 6 */
+#define ID_LOAD_SLOT6                   32778
+#define ID_HELP_SEARCH                  32779
+#define ID_ABOUT                        32780
+#define ID_HELP_TOPIC_PAPER             6925
+#define ID_HELP_TOPIC_LAYOUT            6926
+#define ID_HELP_TOPIC_MAINTENANCE       9443
+#define ID_HELP_TOPIC_WATERMARKS        9444
+#define IDC_MAIN_SHEET                  2400    /* the sheet itself is 2401 */
+#define IDC_MAIN_BANNER                 2402
+#define IDC_SAVE_SLOTS                  2410
+#define IDC_SAVE_NAME                   2411
+#define IDC_MANAGE_SLOTS                2420
+#define IDC_MANAGE_DELETE               2421
+#define IDC_VERSION_PRINTER             2430
+#define IDC_VERSION_TEXT                2431
+#define IDS_TAB_PAGE_SETUP              41800
+#define IDS_TAB_ADVANCED                41801
+#define IDS_TAB_MAINTENANCE             41802
+#define IDS_MANAGE_DELETE_CAPTION       41803
+#define IDS_MANAGE_DELETE_TEXT          41804
+#define IDS_VERSION_TEXT                41805
 
 /* Alternate main window, its task menu, sheet pages and settings dialogs
    (controls 2100-2399, strings 41600-41799; template and task-menu button

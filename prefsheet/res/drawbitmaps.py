@@ -950,8 +950,8 @@ PICTURES = {
     'SIZE_VALID': lambda: indicator(True),
     'SIZE_INVALID': lambda: indicator(False),
     'PELMORA_LOGO': logo,
-    'BANNER': lambda: banner(460, 56, (60, 150, 210)),
-    'BANNER_ALTERNATE': lambda: banner(460, 56, (120, 90, 200)),
+    'BANNER': lambda: banner(516, 56, (60, 150, 210)),
+    'BANNER_ALTERNATE': lambda: banner(516, 56, (120, 90, 200)),
     'POSTER_2X2': lambda: poster_preview(2, False),
     'POSTER_3X3': lambda: poster_preview(3, False),
     'POSTER_4X4': lambda: poster_preview(4, False),
@@ -1114,6 +1114,58 @@ for _contrast, _cname in ((False, ''), (True, 'CONTRAST')):
             PICTURES[_name] = (lambda c=_contrast, f=_fill, s=_sharp: color_preview(c, f, s))
 
 
+# -- quality pages of the alternate main window -------------------------------
+def quality_photo(cv, ox, oy):
+    """A borderless photo print: the scene runs to the sheet's edges."""
+    x, y, w, h = ox + 9, oy + 7, 24, 30
+    outline = rrect_poly(x, y, w, h, 1.2)
+    shadow(cv, outline)
+    cv.fill(outline, PAPER_EDGE)
+    landscape_scene(cv, x + 0.8, y + 0.8, w - 1.6, h - 1.6)
+    # a camera badge: a photograph, printed at its finest
+    cv.rrect(ox + 24, oy + 25, 16, 12, 2.5, (255, 255, 255))
+    cv.rrect(ox + 25, oy + 26, 14, 10, 2.0, (55, 62, 78))
+    cv.rect(ox + 28, oy + 24.2, 5, 2.5, (55, 62, 78))
+    cv.circle(ox + 32, oy + 31, 3.6, (200, 210, 225))
+    cv.circle(ox + 32, oy + 31, 2.4, (40, 90, 170))
+
+
+def quality_photo_button(down):
+    cv = Canvas(QB, QB)
+    quality_plate(cv, down)
+    shift = 1 if down else 0
+    quality_photo(cv, shift, shift)
+    return cv
+
+
+def ink_style():
+    """The black cartridge beside a page printed in greys only."""
+    cv = Canvas(32, 32)
+    sheet(cv, 2, 3, 17, 24, fold=4)
+    for i, g in enumerate((40, 95, 150)):
+        cv.rect(5, 8 + i * 5, 11, 3.2, (g, g, g))
+    text_lines(cv, 5, 23, 10, 3, 3.0, (120, 120, 120))
+    cartridge(cv, 19, 9, 11, 20, [(25, 25, 28)])
+    return cv
+
+
+def paper_type_link():
+    """The dark bar the paper-type link is written on in white, with an
+    arrow at its right end."""
+    cv = Canvas(200, 18)
+    cv.rrect(0, 0, 200, 18, 4, (30, 55, 110))
+    cv.rrect(1, 1, 198, 16, 3.5, vgrad(1, 17, (70, 110, 185), (35, 65, 135)))
+    cv.polyline([(185, 5), (190, 9), (185, 13)], 1.8, (255, 255, 255))
+    return cv
+
+
+PICTURES.update({
+    'QUALITY_PHOTO_UP': lambda: quality_photo_button(False),
+    'QUALITY_PHOTO_DOWN': lambda: quality_photo_button(True),
+    'INK_STYLE': ink_style,
+    'PAPER_TYPE_LINK': paper_type_link,
+})
+
 
 # -- alternate main window: quality summary, media and task menu --------------
 def greyed(cv):
@@ -1242,7 +1294,50 @@ def bitmap_names(header):
         return re.findall(r'^#define\s+IDB_(\w+)\s+\d+', f.read(), re.M)
 
 
+# -- the dialog icon: the banner's printer, with an alpha channel -----------
+def icon_image(size):
+    """BITMAPINFOHEADER, 32-bit BGRA rows and the AND mask of one icon image."""
+    cv = Canvas(size, size)
+    scale = size / 46.0
+    printer(cv, 1 * scale, (size - 37 * scale) / 2.0, scale)
+    n = SS * SS
+    colour, mask = bytearray(), bytearray()
+    mask_stride = ((size + 31) // 32) * 4
+    for y in reversed(range(size)):
+        bits = bytearray(mask_stride)
+        for x in range(size):
+            r = g = b = a = 0.0
+            for sy in range(y * SS, y * SS + SS):
+                base = sy * cv.sw + x * SS
+                for i in range(base, base + SS):
+                    w = cv.a[i]
+                    r, g, b, a = r + cv.r[i] * w, g + cv.g[i] * w, b + cv.b[i] * w, a + w
+            cover = a / n
+            if a > 0:
+                r, g, b = r / a, g / a, b / a
+            colour += bytes((int(round(b)), int(round(g)), int(round(r)), int(round(cover * 255))))
+            if cover < 0.5:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
+    return header + colour + mask
+
+
+def write_icon(path, sizes=(32, 16)):
+    images = [icon_image(size) for size in sizes]
+    data = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip(sizes, images):
+        data += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    with open(path, 'wb') as f:
+        f.write(data + b''.join(images))
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == '--icon':
+        write_icon(sys.argv[2])
+        return
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     names = bitmap_names(sys.argv[2]) if len(sys.argv) > 2 else list(PICTURES) + ['PALETTE_256']

@@ -104,8 +104,23 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         --quiet_;
         return TRUE;
     case WM_COMMAND:
+        // A menu command comes without a control and with notification 0.
+        if (lParam == 0 && HIWORD(wParam) == 0 && LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) {
+            if (quiet_ == 0)
+                page_.OnCommand(*this, LOWORD(wParam), Notify::Clicked);
+            return TRUE;
+        }
         command(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
+    case WM_QUERYNEWPALETTE:
+        return realisePalette(true) ? TRUE : FALSE;
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wParam) != hwnd_)
+            realisePalette(true);
+        return FALSE;
+    case WM_SYSCOLORCHANGE:
+        realisePalette(true);
+        return FALSE;
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (lParam != 0) {
@@ -297,6 +312,10 @@ void DialogView::SetWindowTitle(const std::string& text)
 
 void DialogView::SetTextColour(int id, uint32_t rgb)
 {
+    if (kind(id) == Kind::Link) {
+        SendDlgItemMessageA(hwnd_, id, GUI_SETLINKCOLOR, static_cast<WPARAM>(rgb), 0);   // a link paints its own text
+        return;
+    }
     if (rgb == kTextBlack)
         textColours_.erase(id);
     else
@@ -394,7 +413,7 @@ void DialogView::SetPicture(int id, uint32_t bitmapId)
         return;
     pictureIds_[id] = bitmapId;
     const Kind controlKind = kind(id);
-    if (controlKind == Kind::PictureButton || controlKind == Kind::PictureStatic) {
+    if (controlKind == Kind::PictureButton || controlKind == Kind::PictureStatic || controlKind == Kind::Link) {
         const GuiPictureSource source = {bitmaps_, bitmapId, 0, kGuiTransparent};
         SendDlgItemMessageA(hwnd_, id, GUI_SETPICTURES,
                             controlKind == Kind::PictureStatic ? WPARAM(GuiPictureCentred) : WPARAM(0),
@@ -620,6 +639,140 @@ void DialogView::SetWatermarkPreview(int id, const WatermarkPreview& preview)
         return;
     previews_[id] = preview;
     InvalidateRect(item(id), nullptr, TRUE);
+}
+
+void DialogView::ShowSheetTabs(bool on)
+{
+    if (sheet_ == nullptr)
+        return;
+    sheet_->ShowTabs(on);
+    // The strip takes room from the pages: grow the sheet so they show whole.
+    RECT area;
+    GetWindowRect(sheet_->hwnd(), &area);
+    const SIZE needed = sheet_->RequiredSize();
+    const int width = std::max<int>(area.right - area.left, needed.cx);
+    const int height = std::max<int>(area.bottom - area.top, needed.cy);
+    SetWindowPos(sheet_->hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int DialogView::ActiveSheetPage() const
+{
+    return sheet_ != nullptr ? sheet_->GetActivePage() : -1;
+}
+
+View* DialogView::SheetPageView(int index)
+{
+    if (sheet_ == nullptr || sheet_->pageWindow(index) == nullptr)
+        return nullptr;
+    return &sheet_->view(index);
+}
+
+void DialogView::FocusSheetTabs()
+{
+    if (sheet_ != nullptr && sheet_->tabs() != nullptr)
+        ::SetFocus(sheet_->tabs());
+}
+
+void DialogView::EnableMenuCommand(int command, bool on)
+{
+    HMENU bar = GetMenu(hwnd_);
+    if (bar == nullptr || ::EnableMenuItem(bar, static_cast<UINT>(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)) == -1) {
+        const std::string line = "DialogView: no menu command " + std::to_string(command) + "\n";
+        OutputDebugStringA(line.c_str());
+        return;
+    }
+    DrawMenuBar(hwnd_);
+}
+
+void DialogView::SetPopupItems(int menu, int position, const std::vector<MenuItem>& items)
+{
+    HMENU bar = GetMenu(hwnd_);
+    HMENU column = bar != nullptr ? GetSubMenu(bar, menu) : nullptr;
+    HMENU popup = column != nullptr ? GetSubMenu(column, position) : nullptr;
+    if (popup == nullptr) {
+        OutputDebugStringA("DialogView: no such popup menu\n");
+        return;
+    }
+    while (GetMenuItemCount(popup) > 0)
+        DeleteMenu(popup, 0, MF_BYPOSITION);
+    for (const MenuItem& entry : items) {
+        if (!AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(entry.command), entry.text.c_str())) {
+            const std::string line = "DialogView: AppendMenu failed, error " + std::to_string(GetLastError()) + "\n";
+            OutputDebugStringA(line.c_str());
+        }
+    }
+    DrawMenuBar(hwnd_);
+}
+
+void DialogView::SetIcon(uint32_t iconId)
+{
+    auto load = [this, iconId](int size) {
+        return static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+    };
+    bigIcon_.reset(load(GetSystemMetrics(SM_CXICON)));
+    smallIcon_.reset(load(GetSystemMetrics(SM_CXSMICON)));
+    if (bigIcon_.get() == nullptr || smallIcon_.get() == nullptr) {
+        const std::string line = "DialogView: icon " + std::to_string(iconId) + " not loaded, error " +
+                                 std::to_string(GetLastError()) + "\n";
+        OutputDebugStringA(line.c_str());
+    }
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void DialogView::SetContextHelpButton(bool on)
+{
+    LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+    style = on ? (style | WS_EX_CONTEXTHELP) : (style & ~static_cast<LONG_PTR>(WS_EX_CONTEXTHELP));
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, style);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+// The palette is the colour table of a 256-colour bitmap of the bitmap
+// library (CPalette256); it matters only on a display of 256 colours or fewer.
+void DialogView::SetPalette(uint32_t bitmapId)
+{
+    palette_.reset(GuiCreatePalette256(bitmaps_, bitmapId));
+    if (palette_.get() == nullptr)
+        OutputDebugStringA("DialogView: no palette from the bitmap library\n");
+}
+
+// True when the display's colours changed and the window was repainted.
+bool DialogView::realisePalette(bool repaint)
+{
+    if (palette_.get() == nullptr)
+        return false;
+    WindowDc dc(hwnd_);
+    HPALETTE previous = SelectPalette(dc.get(), palette_.get(), FALSE);
+    const UINT changed = RealizePalette(dc.get());
+    SelectPalette(dc.get(), previous, TRUE);
+    if (changed != 0 && changed != GDI_ERROR && repaint)
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    return changed != 0 && changed != GDI_ERROR;
+}
+
+void DialogView::OpenHelpIndex(const std::string& helpFile)
+{
+    const UINT displayIndex = 0x0002;   // HH_DISPLAY_INDEX
+    GuiShowHelp(hwnd_, helpFile.c_str(), "", displayIndex, 0);
+}
+
+// HtmlHelp's full-text search takes its query in a structure of eight
+// 32-bit fields on 32-bit Windows (HH_FTS_QUERY).
+void DialogView::SearchHelp(const std::string& helpFile, const std::string& query)
+{
+    struct FullTextQuery {
+        int size;
+        BOOL unicode;
+        const char* text;
+        LONG proximity;
+        BOOL stemmed;
+        BOOL titleOnly;
+        BOOL execute;
+        const char* window;
+    } search = {static_cast<int>(sizeof(FullTextQuery)), FALSE, query.c_str(), -1, FALSE, FALSE, FALSE, nullptr};
+    const UINT displaySearch = 0x0003;   // HH_DISPLAY_SEARCH
+    GuiShowHelp(hwnd_, helpFile.c_str(), "", displaySearch, reinterpret_cast<DWORD_PTR>(&search));
 }
 
 ScreenRect DialogView::ControlScreenRect(int id) const

@@ -70,6 +70,17 @@ public:
     SheetWindow* embeddedSheet() const { return sheet_.get(); }
     void SetButtonPictures(int id, uint32_t upId, uint32_t downId) override;
     void SetWatermarkPreview(int id, const WatermarkPreview& preview) override;
+    void ShowSheetTabs(bool on) override;
+    int ActiveSheetPage() const override;
+    View* SheetPageView(int index) override;
+    void FocusSheetTabs() override;
+    void EnableMenuCommand(int command, bool on) override;
+    void SetPopupItems(int menu, int position, const std::vector<MenuItem>& items) override;
+    void SetIcon(uint32_t iconId) override;
+    void SetContextHelpButton(bool on) override;
+    void SetPalette(uint32_t bitmapId) override;
+    void OpenHelpIndex(const std::string& helpFile) override;
+    void SearchHelp(const std::string& helpFile, const std::string& query) override;
     // Alternate main window and its task menu.
     ScreenRect ControlScreenRect(int id) const override;
     int ScreenWidth() const override;
@@ -115,6 +126,10 @@ private:
     std::map<int, COLORREF> textColours_;   // statics whose text is not the default colour
     std::unique_ptr<SheetWindow> sheet_;   // its windows go with child_, its views with it
     std::map<int, WatermarkPreview> previews_;   // owner-drawn statics
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniquePalette palette_;
+    bool realisePalette(bool repaint);
     std::map<const DialogPage*, std::unique_ptr<DialogView>> modeless_;   // owned popups
     // A modeless popup: the modal loop it lives in is another dialog's, so
     // the key hook gives it the dialog manager's keys (Tab, Escape, arrows).

@@ -45,6 +45,9 @@ struct GdiTraits {
 struct MemoryDcTraits {
     static void close(HDC h) { DeleteDC(h); }
 };
+struct IconTraits {
+    static void close(HICON h) { DestroyIcon(h); }
+};
 struct ModuleTraits {
     static void close(HMODULE h) { FreeLibrary(h); }
 };
@@ -54,6 +57,8 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+using UniquePalette = UniqueHandle<HPALETTE, GdiTraits>;
 
 // A window's DC, released to that window.
 class WindowDc {

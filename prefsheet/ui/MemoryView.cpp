@@ -141,6 +141,13 @@ void MemoryView::ShowSheetPage(int index)
     sheetPages[static_cast<size_t>(index)].page->OnSetActive(*sheetViews_[static_cast<size_t>(index)]);
 }
 
+View* MemoryView::SheetPageView(int index)
+{
+    if (index < 0 || index >= static_cast<int>(sheetViews_.size()))
+        return nullptr;
+    return sheetViews_[static_cast<size_t>(index)].get();
+}
+
 ScreenRect MemoryView::ControlScreenRect(int id) const
 {
     auto it = rects.find(id);

@@ -108,6 +108,32 @@ public:
     }
 
     // What a user does: each changes the control, then tells the page.
+    void ShowSheetTabs(bool on) override { sheetTabsShown = on; }
+    int ActiveSheetPage() const override { return sheetPageShown; }
+    View* SheetPageView(int index) override;
+    void FocusSheetTabs() override { focus = kSheetTabsFocus; }
+    void EnableMenuCommand(int command, bool on) override { menuEnabled[command] = on; }
+    void SetPopupItems(int menu, int position, const std::vector<MenuItem>& items) override
+    {
+        popups[{menu, position}] = items;
+    }
+    void SetIcon(uint32_t iconId) override { icon = iconId; }
+    void SetContextHelpButton(bool on) override { contextHelpButton = on; }
+    void SetPalette(uint32_t bitmapId) override { palette = bitmapId; }
+    void OpenHelpIndex(const std::string& helpFile) override { helpCommands.push_back("index " + helpFile); }
+    void SearchHelp(const std::string& helpFile, const std::string& query) override
+    {
+        helpCommands.push_back("search " + helpFile + " for " + query);
+    }
+    static constexpr int kSheetTabsFocus = -2;
+    std::vector<std::string> helpCommands;
+    bool sheetTabsShown = false;
+    std::map<int, bool> menuEnabled;
+    std::map<std::pair<int, int>, std::vector<MenuItem>> popups;
+    uint32_t icon = 0;
+    bool contextHelpButton = false;
+    uint32_t palette = 0;
+
     void Click(DialogPage& page, int id);
     void Select(DialogPage& page, int id, int index);
     void Type(DialogPage& page, int id, const std::string& text);

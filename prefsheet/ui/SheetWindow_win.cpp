@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -60,17 +61,64 @@ bool SheetWindow::Create(HWND parent, int controlId, const RECT& area, bool show
         tab.mask = TCIF_TEXT;
         tab.pszText = const_cast<char*>(pages_[i].title.c_str());
         SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
-        HWND page = pages_[i].view->CreateChild(window_.get(), pages_[i].templateId);
-        if (page == nullptr)
-            return false;
-        RECT r;
-        GetWindowRect(page, &r);   // the template's size, before layout changes it
-        largestPage_.cx = std::max(largestPage_.cx, r.right - r.left);
-        largestPage_.cy = std::max(largestPage_.cy, r.bottom - r.top);
-        ShowWindow(page, SW_HIDE);
+        // As a property sheet does, a page's window is made when it is first
+        // shown; its size comes from its template until then. A parent that
+        // cannot convert dialog units gets every page at once.
+        SIZE size;
+        if (!templateSize(parent, pages_[i].templateId, size)) {
+            if (!createPage(i))
+                return false;
+            RECT r;
+            GetWindowRect(pageWindow(static_cast<int>(i)), &r);   // the template's size, before layout
+            size = {r.right - r.left, r.bottom - r.top};
+        }
+        largestPage_.cx = std::max(largestPage_.cx, size.cx);
+        largestPage_.cy = std::max(largestPage_.cy, size.cy);
     }
     layout();
     return pages_.empty() || SetActivePage(0);
+}
+
+// The pixel size of a page's template (DIALOGEX) in the parent dialog's
+// units, which are the pages' too: every template uses the same font.
+bool SheetWindow::templateSize(HWND parent, int templateId, SIZE& size) const
+{
+    HRSRC found = FindResourceA(resources_, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));   // RT_DIALOG
+    HGLOBAL loaded = found != nullptr ? LoadResource(resources_, found) : nullptr;
+    const auto* bytes = static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    const DWORD length = found != nullptr ? SizeofResource(resources_, found) : 0;
+    WORD version = 0, signature = 0;
+    if (bytes == nullptr || length < 26)
+        return false;
+    std::memcpy(&version, bytes, 2);
+    std::memcpy(&signature, bytes + 2, 2);
+    if (version != 1 || signature != 0xFFFF)
+        return false;
+    short cx = 0, cy = 0;
+    std::memcpy(&cx, bytes + 22, 2);
+    std::memcpy(&cy, bytes + 24, 2);
+    RECT r = {0, 0, cx, cy};
+    if (!MapDialogRect(parent, &r))
+        return false;
+    size = {r.right, r.bottom};
+    return true;
+}
+
+bool SheetWindow::createPage(size_t index)
+{
+    Page& p = pages_[index];
+    if (p.view->hwnd() != nullptr)
+        return true;
+    HWND page = p.view->CreateChild(window_.get(), p.templateId);
+    if (page == nullptr)
+        return false;
+    ShowWindow(page, SW_HIDE);
+    if (layedOut_) {
+        const RECT area = pageArea();
+        SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOACTIVATE);
+    }
+    return true;
 }
 
 SIZE SheetWindow::RequiredSize() const
@@ -92,6 +140,8 @@ bool SheetWindow::SetActivePage(int index)
 {
     if (index < 0 || index >= PageCount())
         return false;
+    if (!createPage(static_cast<size_t>(index)))
+        return false;
     if (active_ >= 0 && active_ != index)
         ShowWindow(pageWindow(active_), SW_HIDE);
     active_ = index;
@@ -110,7 +160,7 @@ HWND SheetWindow::pageWindow(int index) const
 bool SheetWindow::Apply()
 {
     for (Page& p : pages_)
-        if (!p.view->page().OnOK(*p.view))
+        if (p.view->hwnd() != nullptr && !p.view->page().OnOK(*p.view))
             return false;
     return true;
 }
@@ -118,7 +168,8 @@ bool SheetWindow::Apply()
 void SheetWindow::Cancel()
 {
     for (Page& p : pages_)
-        p.view->page().OnCancel(*p.view);
+        if (p.view->hwnd() != nullptr)
+            p.view->page().OnCancel(*p.view);
 }
 
 // Without tabs a page fills the sheet; with them, the strip's display area.
@@ -137,8 +188,10 @@ void SheetWindow::layout()
     GetClientRect(window_.get(), &client);
     MoveWindow(tabs_, 0, 0, client.right, client.bottom, TRUE);
     const RECT area = pageArea();
+    layedOut_ = true;
     for (Page& p : pages_)
-        SetWindowPos(p.view->hwnd(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+        if (p.view->hwnd() != nullptr)
+            SetWindowPos(p.view->hwnd(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                      SWP_NOACTIVATE);
 }
 

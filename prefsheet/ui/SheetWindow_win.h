@@ -34,6 +34,7 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     HWND hwnd() const { return window_.get(); }
     HWND tabs() const { return tabs_; }
+    // Null for a page not shown yet: its window is made when first shown.
     HWND pageWindow(int index) const;
     DialogView& view(int index) { return *pages_.at(static_cast<size_t>(index)).view; }
 
@@ -52,6 +53,8 @@ private:
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     RECT pageArea() const;
     void layout();
+    bool templateSize(HWND parent, int templateId, SIZE& size) const;
+    bool createPage(size_t index);
 
     HINSTANCE resources_;
     HINSTANCE bitmaps_;
@@ -61,4 +64,5 @@ private:
     bool showTabs_ = true;
     SIZE largestPage_ = {0, 0};
     int active_ = -1;
+    bool layedOut_ = false;
 };

@@ -28,6 +28,12 @@ struct SheetPage {
     DialogPage* page;
 };
 
+// One command of a menu.
+struct MenuItem {
+    int command;
+    std::string text;
+};
+
 // Answers of message boxes and modal dialogs, as on Windows.
 constexpr int kDialogOk = 1;
 constexpr int kDialogCancel = 2;
@@ -122,6 +128,25 @@ public:
     // page with the watermark drawn as described.
     virtual void SetWatermarkPreview(int id, const WatermarkPreview& preview) = 0;
 
+    // Added for the main dialog: a sheet whose tab strip the user clicks,
+    // the menu bar, the window's icon and its palette.
+    virtual void ShowSheetTabs(bool on) = 0;
+    virtual int ActiveSheetPage() const = 0;   // -1 without a sheet
+    // Null without such a page, and before the page was first shown.
+    virtual View* SheetPageView(int index) = 0;
+    virtual void FocusSheetTabs() = 0;
+    virtual void EnableMenuCommand(int command, bool on) = 0;
+    // Replaces the commands of the popup at `position` of menu `menu` of the
+    // menu bar.
+    virtual void SetPopupItems(int menu, int position, const std::vector<MenuItem>& items) = 0;
+    virtual void SetIcon(uint32_t iconId) = 0;
+    virtual void SetContextHelpButton(bool on) = 0;
+    // A 256-colour palette from a bitmap's colour table, realised whenever
+    // the display's palette changes.
+    virtual void SetPalette(uint32_t bitmapId) = 0;
+    // The help file's index, and its full-text search for a query.
+    virtual void OpenHelpIndex(const std::string& helpFile) = 0;
+    virtual void SearchHelp(const std::string& helpFile, const std::string& query) = 0;
     // Added for the alternate main window and its task menu. Show and
     // IsVisible take id 0 as the window itself. Rectangles are in screen
     // pixels; a control's is 0 when it has none.

@@ -301,6 +301,7 @@ public:
             if (source == nullptr)
                 return FALSE;
             picture_ = loadPicture(source->module, source->upId, source->transparent);
+            disabled_ = picture_.greyed();
             position_ = static_cast<GuiPicturePosition>(wParam);
             if (erase_) {
                 redraw();
@@ -356,12 +357,14 @@ private:
             x = client.right - size.cx;
             y = (client.bottom - size.cy) / 2;
         }
-        picture_.draw(dc, x, y);
+        // A disabled picture greys as the control it illustrates does.
+        (!enabled() && !disabled_.empty() ? disabled_ : picture_).draw(dc, x, y);
     }
 
     bool erase_;
     GuiPicturePosition position_ = GuiPictureTopLeft;
     MaskedPicture picture_;
+    MaskedPicture disabled_;
 };
 
 // CGUILink and CGUIUrlLink.
@@ -379,6 +382,15 @@ public:
         case GUI_SETURL:
             url_ = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
             return TRUE;
+        case GUI_SETPICTURES: {
+            // A link written on a picture: the picture fills the control.
+            const auto* source = reinterpret_cast<const GuiPictureSource*>(lParam);
+            if (source == nullptr)
+                return FALSE;
+            backdrop_ = loadPicture(source->module, source->upId, source->transparent);
+            redraw();
+            return backdrop_.empty() ? FALSE : TRUE;
+        }
         case WM_SETFONT:
             underlined_.reset();
             break;
@@ -424,6 +436,10 @@ private:
             fillBackground(dc, WM_CTLCOLORSTATIC);
         RECT client;
         GetClientRect(window(), &client);
+        if (!backdrop_.empty()) {
+            backdrop_.drawStretched(dc, client);
+            client.left += (client.bottom - client.top) / 3;   // the text keeps off the picture's rounded end
+        }
         const LONG_PTR style = GetWindowLongPtrA(window(), GWL_STYLE);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
         if ((style & SS_TYPEMASK) == SS_CENTER)
@@ -432,7 +448,9 @@ private:
             format |= DT_RIGHT;
         Selection selectedFont(dc, underlinedFont());
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, enabled() ? colour_ : GetSysColor(COLOR_GRAYTEXT));
+        // On a picture the caller's colour stays: it chose one that reads
+        // there, greyed or not; grey text would vanish on a dark picture.
+        SetTextColor(dc, enabled() || !backdrop_.empty() ? colour_ : GetSysColor(COLOR_GRAYTEXT));
         const std::string label = text();
         DrawTextA(dc, label.c_str(), -1, &client, format);
         if (GetFocus() == window()) {
@@ -446,6 +464,7 @@ private:
     COLORREF colour_ = RGB(0, 70, 200);
     std::string url_;
     Font underlined_;
+    MaskedPicture backdrop_;
 };
 
 // CGUIInkTank: one cartridge holder, one bar per ink.

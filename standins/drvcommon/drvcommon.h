@@ -149,7 +149,7 @@ struct GuiInkTankData {
 };
 
 enum GuiMessage : UINT {
-    GUI_SETPICTURES = WM_USER + 0x640,  // lParam: const GuiPictureSource*; wParam (statics): GuiPicturePosition
+    GUI_SETPICTURES = WM_USER + 0x640,  // lParam: const GuiPictureSource*; wParam (statics): GuiPicturePosition; a link: the picture it is written on
     GUI_SETLINKCOLOR,                   // wParam: COLORREF of the text
     GUI_SETURL,                         // lParam: const char* address
     GUI_SETINKTANK,                     // lParam: const GuiInkTankData*

@@ -5,15 +5,23 @@
 // as the driver binds it, and must be the function its name gives.
 //
 //   pphost [/hex] [/record FILE] [/locale XXXX] [/printer NAME] [/string ID]...
+//          [/open [/port TYPE] [/portname NAME] [/automedia N] [/ink PERCENT] [/do STEP]...]
 //
 // /record writes the default record's 1056 bytes to FILE, for comparing the
 // 32-bit and the 64-bit library byte for byte.
 // /locale sets the thread locale (hexadecimal LCID) before any call; /string
 // adds a string identifier to fetch (73 is fetched twice: alone and for a
 // 2550 x 3300 custom size in the record's units).
+// /open then opens the preferences on the default record with PPStart, as
+// the driver does when the user asks for them, with a PORTINFO of the port
+// type and name, a driver state whose automatic media is N and an INKINFO
+// whose nine levels are PERCENT; each /do is a step of a scripted user
+// (ScriptedUser_win.h) that acts in the window. The host prints the fields
+// the window changed and dmStatus.
 #include "DevModeFields.h"
 #include "LcDevMode.h"
 #include "PrefSheetExports.h"
+#include "ScriptedUser_win.h"
 
 #include <windows.h>
 
@@ -32,6 +40,12 @@ struct HostOptions {
     LCID locale = 0;
     std::string printer = "Pelmora Printer";
     std::vector<uint32_t> strings;
+    bool open = false;
+    uint32_t portType = 1;
+    std::string portName = "USB001";
+    int32_t autoMedia = 1;
+    int32_t inkPercent = -1;   // unknown
+    std::vector<std::string> steps;
 };
 
 class Library {
@@ -87,6 +101,18 @@ bool parseArguments(int argc, char** argv, HostOptions& options)
             options.printer = argv[++i];
         } else if (argument == "/string" && hasValue) {
             options.strings.push_back(std::strtoul(argv[++i], nullptr, 10));
+        } else if (argument == "/open") {
+            options.open = true;
+        } else if (argument == "/port" && hasValue) {
+            options.portType = std::strtoul(argv[++i], nullptr, 10);
+        } else if (argument == "/portname" && hasValue) {
+            options.portName = argv[++i];
+        } else if (argument == "/automedia" && hasValue) {
+            options.autoMedia = static_cast<int32_t>(std::strtol(argv[++i], nullptr, 10));
+        } else if (argument == "/ink" && hasValue) {
+            options.inkPercent = static_cast<int32_t>(std::strtol(argv[++i], nullptr, 10));
+        } else if (argument == "/do" && hasValue) {
+            options.steps.push_back(argv[++i]);
         } else {
             std::fprintf(stderr, "pphost: unknown argument \"%s\"\n", argument.c_str());
             return false;
@@ -123,6 +149,34 @@ bool writeRecord(const std::string& path, const LCDEVMODE& record)
     return written;
 }
 
+// The preferences opened on `record` as the driver opens them; prints what
+// the window changed.
+bool openPreferences(PPStartFunction start, const HostOptions& options, LCDEVMODE& record)
+{
+    PORTINFO port = {};
+    port.piPortType = options.portType;
+    std::strncpy(port.piPortName, options.portName.c_str(), sizeof port.piPortName - 1);
+    int32_t driverState[4] = {0, 0, options.autoMedia, 0};
+    INKINFO ink = {};
+    for (int level = 1; level <= 9 && options.inkPercent >= 0; ++level)
+        std::memcpy(ink.bytes + 4 * level, &options.inkPercent, 4);
+    if (!options.steps.empty() && !StartScriptedUser(options.steps))
+        return false;
+
+    const FieldValues before = DevModeFieldValues(record);
+    start(&record, driverState, &port, &ink);
+    for (const std::string& line : ScriptedUserLog())
+        std::printf("user %s\n", line.c_str());
+    std::printf("== PPStart returned dmStatus = %u (1 OK, 3 Cancel); fields the window changed:\n", record.dmStatus);
+    const FieldValues after = DevModeFieldValues(record);
+    for (size_t i = 0; i < after.size() && i < before.size(); ++i) {
+        if (after[i].second != before[i].second && after[i].first != "dmStatus")
+            std::printf("%s = %s (was %s)\n", after[i].first.c_str(), after[i].second.c_str(),
+                        before[i].second.c_str());
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -146,7 +200,8 @@ int main(int argc, char** argv)
     auto defaultDevMode = library.function<PPDefaultGenDevModeFunction>("PPDefaultGenDevMode", 8);
     auto getSize = library.function<PPGetStringSizeFunction>("PPGetStringSize", 3);
     auto load = library.function<PPLoadStringFunction>("PPLoadString", 4);
-    if (!init || !terminate || !defaultDevMode || !getSize || !load) {
+    auto start = library.function<PPStartFunction>("PPStart", 1);
+    if (!init || !terminate || !defaultDevMode || !getSize || !load || !start) {
         std::fprintf(stderr, "pphost: %s lacks an export\n", path.c_str());
         return 1;
     }
@@ -183,7 +238,8 @@ int main(int argc, char** argv)
             printString(getSize, load, id, &custom, " for 2550 x 3300");
     }
 
+    const bool opened = !options.open || openPreferences(start, options, record);
     terminate();
     std::fflush(stdout);
-    return 0;
+    return opened ? 0 : 1;
 }

@@ -39,7 +39,7 @@ bool FlagCache::lookup(const std::string& name, std::uint32_t now, std::uint32_t
     auto found = entries_.find(name);
     if (found == entries_.end())
         return false;
-    if (static_cast<std::uint32_t>(now - found->second.second) >= maxAge)
+    if (!isFresh(found->second.second, now, maxAge))
         return false;
     value = found->second.first;
     return true;

@@ -53,6 +53,11 @@ public:
     void readCachedFlag(const std::string& name, std::uint32_t& out, std::uint32_t defaultValue,
                         DWORD maxAge);
 
+    // Whether the program's settings store is there, asked of `check` at most
+    // once per kFlagMaxAge like the flags, so that a traced call with logging
+    // off touches no registry key.
+    bool isStoreValid(bool (*check)());
+
     const std::string& path() const { return path_; }
 
     // Tests replace the tick source to age the flag cache without waiting.
@@ -70,6 +75,7 @@ private:
     SecurityEveryone security_;
     CriticalSection flagLock_;
     FlagCache flags_;
+    CachedAnswer store_;
     TickSource ticks_;
 };
 

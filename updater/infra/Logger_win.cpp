@@ -41,6 +41,15 @@ private:
     HANDLE handle_;
 };
 
+bool settingsStoreValid()
+{
+    try {
+        return Settings().isValid();
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace
 
 BasicLogger::BasicLogger(const std::string& path, int componentWidth)
@@ -69,6 +78,19 @@ void BasicLogger::setTickSource(TickSource source)
     ScopedLock guard(&flagLock_);
     ticks_ = source;
     flags_.clear();
+    store_.clear();
+}
+
+bool BasicLogger::isStoreValid(bool (*check)())
+{
+    ScopedLock guard(&flagLock_);
+    DWORD now = ticks_();
+    bool valid = false;
+    if (store_.lookup(now, kFlagMaxAge, valid))
+        return valid;
+    valid = check();
+    store_.store(valid, now);
+    return valid;
 }
 
 long BasicLogger::setComponentWidth(int width)
@@ -176,23 +198,22 @@ void BasicLogger::log(const LoggerComponent& component, std::uint32_t level, con
 
 void BasicLogger::appendLine(const std::string& line)
 {
-    {
-        FileHandle existing(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        security_.securityAttributes(), OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!existing.valid())
-            onLogFileMissing();
-    }
-    FileHandle file(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
+    // The handle that finds the file present is the one written through: one
+    // open per line. Only a missing file costs the hook and a second open.
+    HANDLE opened = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, security_.securityAttributes(),
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        onLogFileMissing();
+        opened = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, security_.securityAttributes(),
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    FileHandle file(opened);
     if (!file.valid())
         return;
-    DWORD high = 0;
-    DWORD low = GetFileSize(file.get(), &high);
-    LONG distanceHigh = static_cast<LONG>(high);
-    SetFilePointer(file.get(), static_cast<LONG>(low), &distanceHigh, FILE_BEGIN);
+    LONG high = 0;
+    SetFilePointer(file.get(), 0, &high, FILE_END);
     DWORD written = 0;
     WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
@@ -209,6 +230,10 @@ void Logger::readFlag(const std::string& name, std::uint32_t& out, std::uint32_t
 {
     try {
         Settings settings;
+        // Reading with a default creates the key; without the program's own
+        // branch that would bring back a store that was removed.
+        if (!settings.isValid())
+            return;
         unsigned long value = out;
         if (settings.getULongValue(setting::kLoggerKey, name, value, defaultValue, 0))
             out = static_cast<std::uint32_t>(value);
@@ -252,12 +277,8 @@ bool isLoggingEnabled(const LoggerComponent& component, std::uint32_t level)
     }
     if (logger == nullptr)
         return false;
-    try {
-        if (!Settings().isValid())
-            return false;
-    } catch (...) {
+    if (!logger->isStoreValid(&settingsStoreValid))
         return false;
-    }
     return logger->isEnabled(component, level);
 }
 

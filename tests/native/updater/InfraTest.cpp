@@ -242,6 +242,34 @@ TEST(FlagCache, AnswersOnlyWhileYoungerThanTheMaximumAge)
     EXPECT_FALSE(cache.lookup("All", 0x00001000u, 5000, value));
 }
 
+TEST(CachedAnswer, KeepsEitherAnswerForTheMaximumAgeOnly)
+{
+    CachedAnswer store;
+    bool answer = true;
+    EXPECT_FALSE(store.lookup(1000, 5000, answer));
+    EXPECT_TRUE(answer);
+
+    // A "missing" answer is kept as long as a "present" one.
+    store.store(false, 1000);
+    struct Case {
+        std::uint32_t now;
+        bool cached;
+    } const cases[] = {{1000, true}, {5999, true}, {6000, false}, {999, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.now);
+        answer = true;
+        EXPECT_EQ(store.lookup(c.now, 5000, answer), c.cached);
+        EXPECT_EQ(answer, !c.cached);
+    }
+
+    store.store(true, 0xFFFFF000u);
+    EXPECT_TRUE(store.lookup(0x00000100u, 5000, answer));
+    EXPECT_TRUE(answer);
+    EXPECT_FALSE(store.lookup(0x00001000u, 5000, answer));
+    store.clear();
+    EXPECT_FALSE(store.lookup(0xFFFFF000u, 5000, answer));
+}
+
 TEST(IniValue, TypeWordBeforeTheFirstColon)
 {
     struct Case {

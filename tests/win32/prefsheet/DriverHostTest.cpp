@@ -132,3 +132,19 @@ TEST(DriverHost, UnitsAndTextsFollowTheThreadLocale)
         EXPECT_EQ(run.fields["string 11 (" + std::to_string(std::strlen(c.qualityText) - 2) + ")"], c.qualityText);
     }
 }
+
+// The demo's path: the host opens the preferences and a scripted user acts
+// in the window by control id, then OK; the host reports what changed.
+TEST(DriverHost, OpenRunsPPStartWithAScriptedUser)
+{
+    HostRun ok = runHost("office", "/locale 0409 /open /port 1 /do \"click 1221\" /do ok");
+    EXPECT_EQ(ok.exitCode, 0u);
+    EXPECT_EQ(ok.fields["dmOrientation"], "2 (was 1)");
+    EXPECT_EQ(ok.fields["== PPStart returned dmStatus"], "1 (1 OK, 3 Cancel); fields the window changed:");
+
+    HostRun cancelled = runHost("office", "/locale 0409 /open /do \"click 1221\" /do cancel");
+    EXPECT_EQ(cancelled.fields["== PPStart returned dmStatus"], "3 (1 OK, 3 Cancel); fields the window changed:");
+
+    HostRun unknown = runHost("office", "/open /do \"wave 1221\"");
+    EXPECT_EQ(unknown.exitCode, 1u);
+}

@@ -1,47 +1,14 @@
 #include "WindowTestSupport.h"
 
+#include "Screenshot_win.h"
+
 using namespace testsupport;
 
 namespace windowtest {
 
 bool saveScreenshot(HWND window, const std::string& path)
 {
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
-    bool ok = false;
-    if (memory && bitmap) {
-        SelectGuard select(memory.get(), bitmap.get());
-        ok = BitBlt(memory.get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != FALSE;
-    }
-    ReleaseDC(nullptr, screen);
-    if (!ok)
-        return false;
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<char> pixels(static_cast<size_t>(stride) * height);
-    if (GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                  DIB_RGB_COLORS) != height)
-        return false;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string content(reinterpret_cast<const char*>(&file), sizeof file);
-    content.append(reinterpret_cast<const char*>(&info), sizeof info);
-    content.append(pixels.data(), pixels.size());
-    writeFile(path, content);
-    return true;
+    return SaveWindowBitmap(window, path);
 }
 
 void Controls::choose(int id, int32_t data) const

@@ -173,6 +173,74 @@ TEST_F(Logging, FlagsAreReReadOnlyAfterFiveSeconds)
     EXPECT_TRUE(isLoggingEnabled(logcomponent::Updater, loglevel::Trace));
 }
 
+// The store's presence rides on the flag cache: a traced call with logging
+// off must not open a registry key, so a vanished store is noticed only once
+// the answer is 5 seconds old, and a returning one just the same.
+TEST_F(Logging, TheStoreIsCheckedAgainOnlyAfterFiveSeconds)
+{
+    switchOn();
+    EXPECT_TRUE(isLoggingEnabled(logcomponent::Updater, loglevel::Trace));
+    deleteTree(kLocal);
+    fakeNow += BasicLogger::kFlagMaxAge - 1;
+    EXPECT_TRUE(isLoggingEnabled(logcomponent::Updater, loglevel::Trace));
+    fakeNow += 1;
+    EXPECT_FALSE(isLoggingEnabled(logcomponent::Updater, loglevel::Trace));
+
+    createKey(kLocal);
+    switchOn();
+    fakeNow += BasicLogger::kFlagMaxAge - 1;
+    EXPECT_FALSE(isLoggingEnabled(logcomponent::Updater, loglevel::Trace));
+    fakeNow += 1;
+    EXPECT_TRUE(isLoggingEnabled(logcomponent::Updater, loglevel::Trace));
+}
+
+// While the store's answer is cached, a flag read for the first time must not
+// create the program's branch again after it was removed (uninstalled).
+TEST_F(Logging, ARemovedBranchIsNotBroughtBackByTheCache)
+{
+    switchOn();
+    tracedPair(1);
+    deleteTree(kLocal);
+    ASSERT_TRUE(keyExists(kProduct + "\\JSW"));
+    {
+        auto trace = FunctionTrace::begin(logcomponent::RulesEng, [] { return "R::s() "; });
+    }
+    EXPECT_FALSE(keyExists(kLocal));
+    fakeNow += BasicLogger::kFlagMaxAge;
+    DeleteFileA(logFile_.c_str());
+    tracedPair(1);
+    logError(logcomponent::Updater, "after removal");
+    EXPECT_EQ(lines(), std::vector<std::string>{"Updater         after removal"});
+    EXPECT_FALSE(keyExists(kLocal));
+}
+
+// The file is opened once per line when it is there; the hook runs only when
+// it is missing.
+TEST(LogFile, TheMissingFileHookRunsOnlyWhenTheFileIsAbsent)
+{
+    struct CountingLogger : BasicLogger {
+        using BasicLogger::BasicLogger;
+        void onLogFileMissing() override { ++missing; }
+        int missing = 0;
+    };
+    std::string path = expand("%TEMP%") + "\\hookJSW.log";
+    DeleteFileA(path.c_str());
+    {
+        CountingLogger logger(path, 15);
+        logger.log(logcomponent::JSW, loglevel::Error, "one");
+        logger.log(logcomponent::JSW, loglevel::Error, "two");
+        EXPECT_EQ(logger.missing, 1);
+        logger.deleteLogFile();
+        logger.log(logcomponent::JSW, loglevel::Error, "three");
+        EXPECT_EQ(logger.missing, 2);
+    }
+    std::vector<std::string> written = splitLines(readFile(path));
+    ASSERT_EQ(written.size(), 1u);
+    ASSERT_TRUE(startsWithClock(written[0])) << written[0];
+    EXPECT_EQ(written[0].substr(24), "JSW             three");
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(Logging, WithoutTheStoreOnlyErrorLinesWithoutClock)
 {
     switchOn(1);
