@@ -200,8 +200,8 @@ std::vector<SheetPage> PrinterPropSheet::Pages()
     return pages;
 }
 
-PrinterPropDlg::PrinterPropDlg(const PageContext& context)
-    : context_(context), fonts_(TaskPages::NoFonts)
+PrinterPropDlg::PrinterPropDlg(const PageContext& context, ScreenFonts fonts)
+    : context_(context), fonts_(fonts ? std::move(fonts) : ScreenFonts(TaskPages::NoFonts))
 {
 }
 
@@ -209,12 +209,6 @@ PrinterPropDlg::~PrinterPropDlg()
 {
     if (model_ != nullptr)
         model_->SetAlternateMainWindow(nullptr);
-}
-
-void PrinterPropDlg::SetScreenFonts(ScreenFonts fonts)
-{
-    if (fonts)
-        fonts_ = std::move(fonts);
 }
 
 void PrinterPropDlg::SetPrinter(GUIPrinter* model, int32_t autoMedia)

@@ -78,11 +78,12 @@ private:
 
 class PrinterPropDlg : public DialogPage, public AlternateMainWindowView, private TaskMenuOwner {
 public:
-    explicit PrinterPropDlg(const PageContext& context);
+    // fonts: the screen's font families for the watermark pages (none when empty).
+    explicit PrinterPropDlg(const PageContext& context, ScreenFonts fonts = nullptr);
     ~PrinterPropDlg() override;
+    PrinterPropDlg(const PrinterPropDlg&) = delete;
+    PrinterPropDlg& operator=(const PrinterPropDlg&) = delete;
 
-    // The screen's font families for the watermark pages; before SetPrinter.
-    void SetScreenFonts(ScreenFonts fonts);
     // The resource library's reload after a change of the system's settings.
     struct ResourceLibrary {
         std::function<bool()> isLoaded;

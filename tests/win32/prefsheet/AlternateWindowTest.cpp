@@ -9,6 +9,7 @@
 #include "DialogView_win.h"
 #include "PersonalSettings.h"
 #include "PrinterPropDlg.h"
+#include "ScreenFonts_win.h"
 
 #include "ModelFakes.h"
 #include "WindowTestSupport.h"
@@ -172,7 +173,7 @@ struct AlternateWindow {
                                                    [](LCDEVMODE& r) { r.dmCopies = 1; });
         PageContext context{product, registry, *slots, trace, companions,
                             [] { return std::make_unique<DrvInkDisplay>(); }, '.', nullptr};
-        dlg = std::make_unique<PrinterPropDlg>(context);
+        dlg = std::make_unique<PrinterPropDlg>(context, [this] { return ScreenTrueTypeFamilies(trace); });
         dlg->SetPrinter(model.get(), 1);
     }
     ~AlternateWindow() { deleteTree(kRoot, HKEY_CURRENT_USER); }
