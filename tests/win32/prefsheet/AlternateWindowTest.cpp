@@ -49,27 +49,6 @@ HWND visibleWindowWith(int id)
     return search.found;
 }
 
-// A control anywhere inside `root`, through embedded sheets and pages.
-HWND descendant(HWND root, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (GetDlgCtrlID(window) == s->id) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // What a user does, step by step, each when its window shows; a step's
 // action may open a modal loop of its own, so the next step is taken first.
 // A user who waits too long closes every window and fails the test.
@@ -216,7 +195,7 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
          [] { return visibleWindowWith(IDC_TASK_HELP); },
          [&](HWND dialog) {
              menuHiddenDuringTask = visibleWindowWith(IDC_TASK_SHOW_ON_STARTUP) == nullptr;
-             HWND landscape = descendant(dialog, IDC_LANDSCAPE);
+             HWND landscape = visibleDescendant(dialog, IDC_LANDSCAPE);
              EXPECT_NE(landscape, nullptr);
              SendMessageA(landscape, BM_CLICK, 0, 0);
              settle(dialog);
@@ -229,7 +208,7 @@ TEST(AlternateWindow, MenuOpensByItselfATaskChangesTheModelAndOKWritesTheRegistr
              paperText = Controls{main}.text(IDC_ALT_PAPER_TEXT);
              // The window shows the paper page on its button, the page setup page inside its frame.
              SendMessageA(GetDlgItem(main, IDC_ALT_SHOW_PAPER), BM_CLICK, 0, 0);
-             HWND orientation = descendant(main, IDC_LANDSCAPE);
+             HWND orientation = visibleDescendant(main, IDC_LANDSCAPE);
              paperPageShown = orientation != nullptr && IsWindowVisible(orientation) &&
                               SendMessageA(orientation, BM_GETCHECK, 0, 0) == BST_CHECKED;
              settle(main);
