@@ -101,6 +101,11 @@ public:
             *flag = on;
     }
 
+    // Alternate main window: show its task menu on start-up ("Show On
+    // Startup"); kept in the model only, never in the record.
+    int32_t GetShowIWantToMenu() const { return showIWantToMenu_; }
+    void SetShowIWantToMenu(int32_t on) { showIWantToMenu_ = on; }
+
 private:
     bool replaceList(std::vector<LCWMARKINFO>& list, const LCWMARKINFO* source, uint32_t count,
                      const char* failureTrace);
@@ -118,6 +123,7 @@ private:
 
     std::vector<LCWMARKINFO> stored_;
     std::vector<LCWMARKINFO> scratch_;
+    int32_t showIWantToMenu_ = 0;
 
     int32_t colorMode_ = 2;
     int32_t duplexMode_ = 1;

@@ -219,6 +219,8 @@ public:
     GUIPRINTER_FEATURE(int32_t, FeatureWord23C)
     GUIPRINTER_FEATURE(uint8_t, WatermarkPages)
     GUIPRINTER_FEATURE(uint8_t, WatermarkLayer)
+    // Alternate main window.
+    GUIPRINTER_FEATURE(int32_t, ShowIWantToMenu)
 
     // Status program options.
     GUIPRINTER_FIELD(int32_t, CompleteToPrint, status_.completeToPrint)

@@ -157,6 +157,14 @@ const char* CartridgeStateName(CartridgeState state)
     }
 }
 
+uint32_t PaperSizeStringId(uint32_t size)
+{
+    for (const PaperEntry& e : kPaperSizes)
+        if (e.size == size)
+            return e.text;
+    return 0;
+}
+
 uint32_t MediaStringId(uint32_t media)
 {
     switch (media) {

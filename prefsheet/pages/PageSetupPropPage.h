@@ -79,6 +79,8 @@ struct MediaChoiceResult {
     bool photoListToStandard = false;   // the photo-resolution list goes back to its first entry
 };
 MediaChoiceResult ApplyMediaChoice(GUIPrinter& model, uint32_t media, const MediaChoice& choice);
+// The paper list's text (a string id) for a paper size; 0 when it has none.
+uint32_t PaperSizeStringId(uint32_t size);
 }  // namespace PageSetupRules
 
 class PageSetupPropPage : public DialogPage {

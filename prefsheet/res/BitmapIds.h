@@ -114,4 +114,33 @@
 #define IDB_INK_STYLE                           5040
 #define IDB_PAPER_TYPE_LINK                     5379
 
+/* Alternate main window: the quality summary, 44 x 44 (numbers fixed by
+   the window's table), media kinds for the summary, 44 x 44, and the task
+   menu's picture buttons, 44 x 44, raised and pressed. */
+#define IDB_SUMMARY_NORMAL                      5073 /* colour, quality -2 */
+#define IDB_SUMMARY_BEST                        5074 /* colour, quality -3 */
+#define IDB_SUMMARY_OTHER                       5075
+#define IDB_SUMMARY_DRAFT                       5076 /* colour, quality -1 */
+#define IDB_SUMMARY_NORMAL_GREY                 5077
+#define IDB_SUMMARY_BEST_GREY                   5078
+#define IDB_SUMMARY_MAXIMUM                     5321 /* colour, quality -4 */
+#define IDB_SUMMARY_MAXIMUM_GREY                5322
+#define IDB_SUMMARY_AUTOMATIC                   5386 /* quality -99 */
+#define IDB_MEDIA_PLAIN                         7350
+#define IDB_MEDIA_PHOTO                         7351
+#define IDB_MEDIA_AUTOMATIC                     7352
+#define IDB_MEDIA_SPECIAL                       7353
+#define IDB_MENU_PAPER_UP                       7360
+#define IDB_MENU_PAPER_DOWN                     7361
+#define IDB_MENU_LAYOUT_UP                      7362
+#define IDB_MENU_LAYOUT_DOWN                    7363
+#define IDB_MENU_WATERMARK_UP                   7364
+#define IDB_MENU_WATERMARK_DOWN                 7365
+#define IDB_MENU_COLOR_UP                       7366
+#define IDB_MENU_COLOR_DOWN                     7367
+#define IDB_MENU_MAINTENANCE_UP                 7368
+#define IDB_MENU_MAINTENANCE_DOWN               7369
+#define IDB_MENU_HOWTO_UP                       7370
+#define IDB_MENU_HOWTO_DOWN                     7371
+
 #endif

@@ -438,4 +438,79 @@
 #define IDS_MANAGE_DELETE_TEXT          41804
 #define IDS_VERSION_TEXT                41805
 
+/* Alternate main window, its task menu, sheet pages and settings dialogs
+   (controls 2100-2399, strings 41600-41799; template and task-menu button
+   numbers as the window's callers fix them). */
+#define IDD_ALTERNATE_MAIN              5001
+#define IDD_ALT_PAPER                   5042
+#define IDD_ALT_LAYOUT                  5043
+#define IDD_TASK_MENU                   5044
+#define IDD_ALT_WATERMARK               5316
+#define IDD_TASK_QUALITY                5210
+#define IDD_TASK_PAPER                  5211
+#define IDD_TASK_LAYOUT                 5212
+#define IDD_TASK_POSTER                 5213
+#define IDD_TASK_WATERMARK              5214
+#define IDD_TASK_COLOR                  5215
+#define IDD_TASK_MAINTENANCE            5295
+
+#define IDC_TASK_MENU_BUTTON            5049    /* the main window's button */
+#define IDC_TASK_QUALITY_PICTURE        5049    /* the menu's buttons */
+#define IDC_TASK_PAPER_PICTURE          5050
+#define IDC_TASK_LAYOUT_PICTURE         5051
+#define IDC_TASK_POSTER_PICTURE         5052
+#define IDC_TASK_WATERMARK_PICTURE      5053
+#define IDC_TASK_COLOR_PICTURE          5054
+#define IDC_TASK_QUALITY_TEXT           5055
+#define IDC_TASK_LAYOUT_TEXT            5057
+#define IDC_TASK_POSTER_TEXT            5058
+#define IDC_TASK_WATERMARK_TEXT         5059
+#define IDC_TASK_COLOR_TEXT             5060
+#define IDC_TASK_HOWTO_PICTURE          5061
+#define IDC_TASK_HOWTO_TEXT             5062
+#define IDC_TASK_MAINTENANCE_PICTURE    5274
+#define IDC_TASK_MAINTENANCE_TEXT       5275
+#define IDC_TASK_SHOW_ON_STARTUP        5276
+#define IDC_TASK_PAPER_TEXT             2150    /* the paper task's words */
+#define IDC_TASK_HEADING                2151
+
+#define IDC_ALT_BANNER                  2100
+#define IDC_ALT_LOGO                    2101
+#define IDC_ALT_SHEET                   2102    /* placeholder; the sheet is 2103 */
+#define IDC_ALT_SUMMARY_GROUP           2104
+#define IDC_ALT_QUALITY_PICTURE         2110
+#define IDC_ALT_QUALITY_TEXT            2111
+#define IDC_ALT_PAPER_PICTURE           2112
+#define IDC_ALT_PAPER_TEXT              2113
+#define IDC_ALT_MEDIA_PICTURE           2114
+#define IDC_ALT_MEDIA_TEXT              2115
+#define IDC_ALT_LAYOUT_PICTURE          2116
+#define IDC_ALT_LAYOUT_TEXT             2117
+#define IDC_ALT_SHOW_QUALITY            2120
+#define IDC_ALT_SHOW_PAPER              2121
+#define IDC_ALT_SHOW_LAYOUT             2122
+#define IDC_ALT_SHOW_WATERMARK          2123
+#define IDC_ALT_HELP                    2124
+#define IDC_FRAME_PAGE                  2130    /* placeholder of a framed page */
+#define IDC_TASK_HELP                   2132
+
+#define IDS_ALT_TITLE                   41600
+#define IDS_ALT_PORTRAIT                41601
+#define IDS_ALT_LANDSCAPE               41602
+#define IDS_ALT_ONE_SIDED               41603
+#define IDS_ALT_LONG_EDGE               41604
+#define IDS_ALT_SHORT_EDGE              41605
+#define IDS_ALT_MEDIA_AUTOMATIC         41606
+#define IDS_ALT_QUALITY_DRAFT           33
+#define IDS_ALT_QUALITY_NORMAL          320
+#define IDS_ALT_QUALITY_AUTOMATIC       504
+#define IDS_TASK_QUALITY                41610
+#define IDS_TASK_PAPER                  41611
+#define IDS_TASK_LAYOUT                 41612
+#define IDS_TASK_POSTER                 41613
+#define IDS_TASK_WATERMARK              41614
+#define IDS_TASK_COLOR                  41615
+#define IDS_TASK_MAINTENANCE            41616
+#define IDS_TASK_HOWTO                  41617
+
 #endif

@@ -689,12 +689,18 @@ def task_rollers(cv, o):
     sparkle(cv, 34 + o, 31 + o, 3.0)
 
 
-def task_button(kind, down):
-    cv = Canvas(TB, TB)
-    task_plate(cv, down)
-    {'status': task_status, 'cartridge': task_cartridge, 'align': task_align, 'clean': task_clean,
-     'test_page': task_test_page, 'rollers': task_rollers}[kind](cv, 1 if down else 0)
+def plated_button(size, plate, drawing, down):
+    """A picture on a button plate; pressed, the picture sinks a pixel."""
+    cv = Canvas(size, size)
+    plate(cv, down)
+    drawing(cv, 1 if down else 0)
     return cv
+
+
+def task_button(kind, down):
+    return plated_button(TB, task_plate, {'status': task_status, 'cartridge': task_cartridge, 'align': task_align,
+                                          'clean': task_clean, 'test_page': task_test_page,
+                                          'rollers': task_rollers}[kind], down)
 
 
 # -- the 256-colour palette --------------------------------------------------
@@ -1160,6 +1166,127 @@ PICTURES.update({
     'PAPER_TYPE_LINK': paper_type_link,
 })
 
+
+# -- alternate main window: quality summary, media and task menu --------------
+def greyed(cv):
+    """The same picture in greys: black-and-white printing."""
+    rows = cv.pixels()
+    out = []
+    for row in rows:
+        line = []
+        for c in row:
+            if c == TRANSPARENT:
+                line.append(c)
+            else:
+                g = int(round(0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2]))
+                line.append((g, g, g))
+        out.append(line)
+    return cv_rows(out)
+
+
+def summary_other(cv, ox, oy):
+    quality_page(cv, ox, oy)
+    text_lines(cv, ox + 13, oy + 14, 16, 18, 3.0)
+
+
+def summary_maximum(cv, ox, oy):
+    quality_best(cv, ox, oy)
+    star(cv, ox + 9, oy + 33, 5.5, (255, 205, 40), (190, 120, 10))
+
+
+def summary_quality(kind, grey=False):
+    cv = Canvas(QB, QB)
+    {'draft': quality_draft, 'normal': quality_normal, 'best': quality_best, 'auto': quality_auto,
+     'other': summary_other, 'maximum': summary_maximum}[kind](cv, 0, 0)
+    return greyed(cv) if grey else cv
+
+
+def media_picture(kind):
+    """A sheet of the media kind seen at an angle: its surface tells it."""
+    cv = Canvas(QB, QB)
+    if kind == 'photo':
+        sheet(cv, 8, 7, 28, 32)
+        landscape_scene(cv, 10, 9, 24, 28)
+        cv.fill([(10, 9), (22, 9), (10, 24)], (255, 255, 255), 0.35)   # the gloss
+    elif kind == 'special':
+        sheet(cv, 8, 7, 28, 32, paper=(236, 244, 252))
+        cv.fill([(10, 9), (24, 9), (10, 26)], (255, 255, 255), 0.6)
+        text_lines(cv, 12, 14, 20, 20, 3.2)
+    else:
+        sheet(cv, 8, 7, 28, 32, fold=6)
+        text_lines(cv, 12, 14, 20, 20, 3.2)
+    if kind == 'auto':
+        # a sensor beam reading the sheet
+        cv.fill([(30, 4), (40, 4), (33, 22)], (40, 150, 80), 0.35)
+        cv.circle(35, 6, 4.2, (40, 150, 80))
+        cv.circle(35, 6, 1.8, (255, 255, 255))
+    return cv
+
+
+def menu_paper(cv, o):
+    sheet(cv, 13 + o, 8 + o, 18, 26, fold=5)
+    sheet(cv, 9 + o, 12 + o, 18, 26, fold=5)
+    text_lines(cv, 12 + o, 18 + o, 12, 16, 3.0)
+
+
+def menu_layout(cv, o):
+    sheet(cv, 8 + o, 10 + o, 28, 24)
+    for i in range(2):
+        px = 11 + o + i * 12
+        cv.rect(px, 13 + o, 10, 18, (206, 212, 222))
+        cv.rect(px + 0.7, 13.7 + o, 8.6, 16.6, (250, 251, 253))
+        text_lines(cv, px + 2, 16 + o, 6, 12, 2.4)
+
+
+def menu_watermark(cv, o):
+    sheet(cv, 10 + o, 6 + o, 24, 32, fold=6)
+    text_lines(cv, 13 + o, 11 + o, 18, 24, 3.0)
+    cv.line(13 + o, 32 + o, 31 + o, 12 + o, 3.2, (200, 70, 60), 0.55)
+
+
+def menu_color(cv, o):
+    for i, c in enumerate((CYAN, MAGENTA, YELLOW)):
+        a = math.radians(-90 + i * 120)
+        cv.circle(22 + o + 6 * math.cos(a), 22 + o + 6 * math.sin(a), 8.5, c, 0.75)
+
+
+def menu_maintenance(cv, o):
+    task_clean(cv, o + 2)
+
+
+def menu_howto(cv, o):
+    cv.circle(22 + o, 22 + o, 13, (40, 110, 200))
+    cv.circle(22 + o, 22 + o, 11.5, vgrad(10 + o, 34 + o, (90, 150, 230), (40, 100, 190)))
+    cv.polyline([(17.5 + o, 18 + o), (18.5 + o, 14.5 + o), (22 + o, 13 + o), (25.5 + o, 14.5 + o),
+                 (26.5 + o, 18 + o), (24.5 + o, 21 + o), (22 + o, 22.5 + o), (22 + o, 26 + o)], 2.6,
+                (255, 255, 255))
+    cv.circle(22 + o, 30.5 + o, 1.8, (255, 255, 255))
+
+
+def menu_button(kind, down):
+    return plated_button(QB, quality_plate, {'paper': menu_paper, 'layout': menu_layout, 'watermark': menu_watermark,
+                                             'color': menu_color, 'maintenance': menu_maintenance,
+                                             'howto': menu_howto}[kind], down)
+
+
+PICTURES.update({
+    'SUMMARY_NORMAL': lambda: summary_quality('normal'),
+    'SUMMARY_BEST': lambda: summary_quality('best'),
+    'SUMMARY_OTHER': lambda: summary_quality('other'),
+    'SUMMARY_DRAFT': lambda: summary_quality('draft'),
+    'SUMMARY_NORMAL_GREY': lambda: summary_quality('normal', True),
+    'SUMMARY_BEST_GREY': lambda: summary_quality('best', True),
+    'SUMMARY_MAXIMUM': lambda: summary_quality('maximum'),
+    'SUMMARY_MAXIMUM_GREY': lambda: summary_quality('maximum', True),
+    'SUMMARY_AUTOMATIC': lambda: summary_quality('auto'),
+    'MEDIA_PLAIN': lambda: media_picture('plain'),
+    'MEDIA_PHOTO': lambda: media_picture('photo'),
+    'MEDIA_AUTOMATIC': lambda: media_picture('auto'),
+    'MEDIA_SPECIAL': lambda: media_picture('special'),
+})
+for _kind in ('paper', 'layout', 'watermark', 'color', 'maintenance', 'howto'):
+    PICTURES['MENU_%s_UP' % _kind.upper()] = (lambda k=_kind: menu_button(k, False))
+    PICTURES['MENU_%s_DOWN' % _kind.upper()] = (lambda k=_kind: menu_button(k, True))
 
 def bitmap_names(header):
     """The IDB_ names BitmapIds.h defines, so the header and this tool agree."""

@@ -152,6 +152,9 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_CTLCOLORSTATIC:
         return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETTINGCHANGE:
+        page_.OnSettingsChange(*this);
+        return FALSE;
     case WM_DRAWITEM: {
         const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         auto preview = draw != nullptr ? previews_.find(static_cast<int>(draw->CtlID)) : previews_.end();
@@ -256,12 +259,12 @@ void DialogView::Show(int id, bool on)
 {
     if (IsVisible(id) == on)
         return;
-    ShowWindow(item(id), on ? SW_SHOW : SW_HIDE);
+    ShowWindow(id == 0 ? hwnd_ : item(id), on ? SW_SHOW : SW_HIDE);
 }
 
 bool DialogView::IsVisible(int id) const
 {
-    return (GetWindowLongPtrA(item(id), GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongPtrA(id == 0 ? hwnd_ : item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 // Setters leave a control alone when it already shows the value: the page
@@ -566,6 +569,7 @@ LRESULT CALLBACK DialogView::KeyHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && wParam == PM_REMOVE && lParam != 0) {
         try {
             filterKey(*reinterpret_cast<MSG*>(lParam));
+            routeToPopup(*reinterpret_cast<MSG*>(lParam));
         } catch (...) {
             OutputDebugStringA("DialogView: a key handler raised an exception; key left alone\n");
         }
@@ -769,4 +773,84 @@ void DialogView::SearchHelp(const std::string& helpFile, const std::string& quer
     } search = {static_cast<int>(sizeof(FullTextQuery)), FALSE, query.c_str(), -1, FALSE, FALSE, FALSE, nullptr};
     const UINT displaySearch = 0x0003;   // HH_DISPLAY_SEARCH
     GuiShowHelp(hwnd_, helpFile.c_str(), "", displaySearch, reinterpret_cast<DWORD_PTR>(&search));
+}
+
+ScreenRect DialogView::ControlScreenRect(int id) const
+{
+    RECT r = {0, 0, 0, 0};
+    HWND window = id == 0 ? hwnd_ : item(id);
+    if (window == nullptr || !GetWindowRect(window, &r))
+        return ScreenRect{};
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+int DialogView::ScreenWidth() const
+{
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+void DialogView::SetPressed(int id, bool pressed)
+{
+    SendDlgItemMessageA(hwnd_, id, BM_SETSTATE, pressed ? TRUE : FALSE, 0);
+}
+
+bool DialogView::OpenModeless(int templateId, DialogPage& page)
+{
+    auto& slot = modeless_[&page];
+    if (slot != nullptr && slot->hwnd() != nullptr)
+        return true;
+    slot = std::make_unique<DialogView>(page, resources_, bitmaps_);
+    slot->popup_ = true;
+    if (slot->CreateChild(hwnd_, templateId) == nullptr) {
+        const std::string line = "DialogView: CreateDialogParam " + std::to_string(templateId) + " failed, error " +
+                                 std::to_string(GetLastError()) + "\n";
+        OutputDebugStringA(line.c_str());
+        slot.reset();
+        return false;
+    }
+    return true;
+}
+
+DialogView* DialogView::modeless(const DialogPage& page) const
+{
+    auto it = modeless_.find(&page);
+    return it == modeless_.end() ? nullptr : it->second.get();
+}
+
+ScreenRect DialogView::ModelessRect(const DialogPage& page) const
+{
+    const DialogView* dialog = modeless(page);
+    return dialog != nullptr ? dialog->ControlScreenRect(0) : ScreenRect{};
+}
+
+void DialogView::ShowModelessAt(DialogPage& page, int x, int y)
+{
+    DialogView* dialog = modeless(page);
+    if (dialog == nullptr || dialog->hwnd() == nullptr)
+        return;
+    SetWindowPos(dialog->hwnd(), HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+    ShowWindow(dialog->hwnd(), SW_SHOW);
+}
+
+bool DialogView::ApplySheet()
+{
+    return sheet_ == nullptr || sheet_->Apply();
+}
+
+void DialogView::CancelSheet()
+{
+    if (sheet_ != nullptr)
+        sheet_->Cancel();
+}
+
+void DialogView::routeToPopup(MSG& message)
+{
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || message.hwnd == nullptr)
+        return;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const KeyFilter& filter = keyFilter();
+    const bool popup = std::any_of(filter.views.begin(), filter.views.end(),
+                                   [root](const DialogView* v) { return v->popup_ && v->hwnd_ == root; });
+    if (popup && IsDialogMessageA(root, &message))
+        message.message = WM_NULL;
 }

@@ -81,6 +81,17 @@ public:
     void SetPalette(uint32_t bitmapId) override;
     void OpenHelpIndex(const std::string& helpFile) override;
     void SearchHelp(const std::string& helpFile, const std::string& query) override;
+    // Alternate main window and its task menu.
+    ScreenRect ControlScreenRect(int id) const override;
+    int ScreenWidth() const override;
+    void SetPressed(int id, bool pressed) override;
+    bool OpenModeless(int templateId, DialogPage& page) override;
+    ScreenRect ModelessRect(const DialogPage& page) const override;
+    void ShowModelessAt(DialogPage& page, int x, int y) override;
+    bool ApplySheet() override;
+    void CancelSheet() override;
+    // The modeless dialog opened for `page`, null when none.
+    DialogView* modeless(const DialogPage& page) const;
 
 private:
     // PictureButton and PictureStatic are the common library's picture
@@ -119,5 +130,10 @@ private:
     UniqueIcon smallIcon_;
     UniquePalette palette_;
     bool realisePalette(bool repaint);
+    std::map<const DialogPage*, std::unique_ptr<DialogView>> modeless_;   // owned popups
+    // A modeless popup: the modal loop it lives in is another dialog's, so
+    // the key hook gives it the dialog manager's keys (Tab, Escape, arrows).
+    bool popup_ = false;
+    static void routeToPopup(MSG& message);
     UniqueWindow child_;   // last: the window goes before its pictures
 };

@@ -147,3 +147,61 @@ View* MemoryView::SheetPageView(int index)
         return nullptr;
     return sheetViews_[static_cast<size_t>(index)].get();
 }
+
+ScreenRect MemoryView::ControlScreenRect(int id) const
+{
+    auto it = rects.find(id);
+    return it == rects.end() ? ScreenRect{} : it->second;
+}
+
+bool MemoryView::OpenModeless(int templateId, DialogPage& page)
+{
+    Modeless& m = modeless_[&page];
+    if (m.view == nullptr) {
+        m.templateId = templateId;
+        m.view = std::make_unique<MemoryView>();
+        m.view->strings = strings;
+        m.view->Show(0, false);
+        page.OnInit(*m.view);
+    }
+    return true;
+}
+
+MemoryView::Modeless* MemoryView::modeless(const DialogPage& page)
+{
+    auto it = modeless_.find(&page);
+    return it == modeless_.end() ? nullptr : &it->second;
+}
+
+ScreenRect MemoryView::ModelessRect(const DialogPage& page) const
+{
+    auto it = modeless_.find(&page);
+    if (it == modeless_.end())
+        return ScreenRect{};
+    return ScreenRect{it->second.x, it->second.y, it->second.x + modelessWidth, it->second.y + modelessHeight};
+}
+
+void MemoryView::ShowModelessAt(DialogPage& page, int x, int y)
+{
+    Modeless* m = modeless(page);
+    if (m == nullptr)
+        return;
+    m->x = x;
+    m->y = y;
+    ++m->shown;
+    m->view->Show(0, true);
+}
+
+bool MemoryView::ApplySheet()
+{
+    for (size_t i = 0; i < sheetPages.size(); ++i)
+        if (!sheetPages[i].page->OnOK(*sheetViews_[i]))
+            return false;
+    return true;
+}
+
+void MemoryView::CancelSheet()
+{
+    for (size_t i = 0; i < sheetPages.size(); ++i)
+        sheetPages[i].page->OnCancel(*sheetViews_[i]);
+}

@@ -31,6 +31,7 @@ public:
         int redraws = 0;
         uint32_t textColour = kTextBlack;
         uint32_t pressedPicture = 0;   // a picture button's pressed look
+        bool pressed = false;          // drawn pressed (SetPressed)
     };
     struct Message {
         std::string text;
@@ -141,6 +142,30 @@ public:
     KeyAction PressKey(DialogPage& page, int id, Key key, char character = 0);
     void Leave(DialogPage& page, int id) { page.OnCommand(*this, id, Notify::LostFocus); }
 
+    // Alternate main window: rectangles the test gives, a screen of
+    // `screenWidth` pixels, modeless dialogs initialised on first opening.
+    ScreenRect ControlScreenRect(int id) const override;
+    int ScreenWidth() const override { return screenWidth; }
+    void SetPressed(int id, bool pressed) override { at(id).pressed = pressed; }
+    bool OpenModeless(int templateId, DialogPage& page) override;
+    ScreenRect ModelessRect(const DialogPage& page) const override;
+    void ShowModelessAt(DialogPage& page, int x, int y) override;
+    bool ApplySheet() override;
+    void CancelSheet() override;
+    struct Modeless {
+        int templateId = 0;
+        std::unique_ptr<MemoryView> view;
+        int x = 0;
+        int y = 0;
+        int shown = 0;   // times ShowModelessAt showed it
+    };
+    // Null when `page` was never opened as a modeless dialog.
+    Modeless* modeless(const DialogPage& page);
+    std::map<int, ScreenRect> rects;
+    int screenWidth = 1024;
+    int modelessWidth = 200;    // every modeless dialog's size
+    int modelessHeight = 300;
+
     const Control& control(int id) const { return get(id); }
     // The list entry shown selected, "" when none.
     std::string SelectedText(int id) const;
@@ -171,4 +196,5 @@ private:
 
     std::map<int, Control> controls_;
     std::vector<std::unique_ptr<MemoryView>> sheetViews_;
+    std::map<const DialogPage*, Modeless> modeless_;
 };

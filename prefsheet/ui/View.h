@@ -41,6 +41,14 @@ constexpr int kDialogCancel = 2;
 // Text colours of SetTextColour.
 constexpr uint32_t kTextBlack = 0x000000;
 constexpr uint32_t kTextRed = 0x0000FF;
+// Screen pixels, as a Windows RECT. Added for the alternate main window.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 // Keys a page may take before the dialog manager acts on them.
 enum class Key {
     Enter,          // Return, on any control
@@ -139,6 +147,21 @@ public:
     // The help file's index, and its full-text search for a query.
     virtual void OpenHelpIndex(const std::string& helpFile) = 0;
     virtual void SearchHelp(const std::string& helpFile, const std::string& query) = 0;
+    // Added for the alternate main window and its task menu. Show and
+    // IsVisible take id 0 as the window itself. Rectangles are in screen
+    // pixels; a control's is 0 when it has none.
+    virtual ScreenRect ControlScreenRect(int id) const = 0;
+    virtual int ScreenWidth() const = 0;
+    // A push button drawn pressed (or released) without being clicked.
+    virtual void SetPressed(int id, bool pressed) = 0;
+    // A modeless dialog owned by this window, made hidden on its first call
+    // for `page` and kept until this window goes; false when it cannot be made.
+    virtual bool OpenModeless(int templateId, DialogPage& page) = 0;
+    virtual ScreenRect ModelessRect(const DialogPage& page) const = 0;
+    virtual void ShowModelessAt(DialogPage& page, int x, int y) = 0;
+    // The embedded sheet's pages take OK (false when one refuses) or Cancel.
+    virtual bool ApplySheet() = 0;
+    virtual void CancelSheet() = 0;
 };
 
 // The rules of one page or dialog. Handlers get the view they act on; a
@@ -160,4 +183,6 @@ public:
     virtual void OnCancel(View&) {}
     // A key pressed on control `id` of this page, before the dialog manager.
     virtual KeyAction OnKey(View&, int /*id*/, Key, char /*character*/) { return KeyAction::Default; }
+    // Added for the alternate main window: the system's settings changed.
+    virtual void OnSettingsChange(View&) {}
 };

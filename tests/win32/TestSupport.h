@@ -137,6 +137,17 @@ inline std::vector<BYTE> rawValue(HKEY root, const std::string& path, const char
     return data;
 }
 
+// A REG_DWORD under HKEY_CURRENT_USER; 0xDEADBEEF when missing or of another kind.
+inline DWORD rawNumber(const std::string& path, const char* name)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data = rawValue(HKEY_CURRENT_USER, path, name, type);
+    DWORD value = 0xDEADBEEF;
+    if (type == REG_DWORD && data.size() == 4)
+        memcpy(&value, data.data(), 4);
+    return value;
+}
+
 inline bool queryDword(const std::string& path, const std::string& name, DWORD& value)
 {
     DWORD type = 0;

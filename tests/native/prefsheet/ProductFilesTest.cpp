@@ -21,7 +21,7 @@ std::string readFile(const std::string& path)
     return content.str();
 }
 
-const char* const kProducts[] = {"photo", "office"};
+const char* const kProducts[] = {"photo", "office", "studio"};
 
 }  // namespace
 
@@ -121,7 +121,7 @@ TEST(ShippedProducts, ConfigurationFilesParseAndDescribeTheModels)
         uint32_t autoMedia, autoDuplex;
         bool snapshot;
         uint32_t bins;
-    } cases[] = {{"photo", 1, 0, true, 1}, {"office", 0, 1, false, 2}};
+    } cases[] = {{"photo", 1, 0, true, 1}, {"office", 0, 1, false, 2}, {"studio", 1, 0, true, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.product);
         const std::string dir = std::string(PELMORA_PRODUCTS_DIR) + "/" + c.product;
@@ -139,4 +139,12 @@ TEST(ShippedProducts, ConfigurationFilesParseAndDescribeTheModels)
         EXPECT_EQ(ParseOptionNumber(product.value("Options", OptionKey::IDO_NUMBER_BINS).value_or("")),
                   std::optional<uint32_t>(c.bins));
     }
+}
+
+TEST(ShippedProducts, TheStudioOpensTheAlternateWindowWithItsMenu)
+{
+    IniDocument document =
+        IniDocument::Parse(readFile(std::string(PELMORA_PRODUCTS_DIR) + "/studio/product.ini"));
+    for (const char* key : {OptionKey::IDO_PMKPRINTPROP, OptionKey::IDO_DEFAULT_IWANTTO_MENU})
+        EXPECT_EQ(ParseOptionNumber(document.value("Options", key).value_or("")), std::optional<uint32_t>(1)) << key;
 }

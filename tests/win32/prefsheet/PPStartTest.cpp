@@ -32,29 +32,10 @@ F exported(HMODULE module, const char* name)
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-HWND descendant(HWND root, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) != s.id || !IsWindowVisible(window))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The control `id` of whichever page shows it, as a user reaches it.
 Controls pageOf(HWND main, int id)
 {
-    HWND control = descendant(main, id);
+    HWND control = visibleDescendant(main, id);
     return Controls{control != nullptr ? GetParent(control) : nullptr};
 }
 

@@ -38,16 +38,6 @@ void putRaw(const std::string& path, const char* name, DWORD type, const void* d
     RegCloseKey(key);
 }
 
-DWORD rawNumber(const std::string& path, const char* name)
-{
-    DWORD type = 0;
-    std::vector<BYTE> data = rawValue(HKEY_CURRENT_USER, path, name, type);
-    DWORD value = 0xDEADBEEF;
-    if (type == REG_DWORD && data.size() == 4)
-        std::memcpy(&value, data.data(), 4);
-    return value;
-}
-
 class MessageLog : public MessageBoxes {
 public:
     void Show(const std::string& text) override { shown.push_back(text); }

@@ -46,6 +46,27 @@ inline void settle(HWND window)
 // A 24-bit BMP of what the screen shows of the window.
 bool saveScreenshot(HWND window, const std::string& path);
 
+// A shown control anywhere inside `root`, through embedded sheets and
+// pages; null when none shows. Added with the alternate main window's test.
+inline HWND visibleDescendant(HWND root, int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(window) != s.id || !IsWindowVisible(window))
+                return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Reads and acts on the controls of one dialog window.
 struct Controls {
     HWND hwnd = nullptr;
