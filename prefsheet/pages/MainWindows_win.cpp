@@ -4,6 +4,7 @@
 #include "DialogView_win.h"
 #include "OEMPropDlg.h"
 #include "Options.h"
+#include "PrinterPropDlg.h"
 #include "ResourceIds.h"
 #include "ScreenFonts_win.h"
 
@@ -30,7 +31,13 @@ int RunMainWindow(const PageContext& context, GUIPrinter& model, int32_t autoMed
                   HINSTANCE bitmaps)
 {
     Trace& trace = context.trace;
-    OEMPropDlg dialog(context, [&trace] { return ScreenTrueTypeFamilies(trace); });
+    auto fonts = [&trace] { return ScreenTrueTypeFamilies(trace); };
+    if (!Options(context.product).equals(OptionKey::IDO_PMKPRINTPROP, 0)) {
+        PrinterPropDlg window(context, fonts);
+        window.SetPrinter(&model, autoMedia);
+        return runOver(window, IDD_ALTERNATE_MAIN, model, resources, bitmaps, trace);
+    }
+    OEMPropDlg dialog(context, fonts);
     dialog.SetPrinter(&model, autoMedia);
     return runOver(dialog, IDD_OEMPROP, model, resources, bitmaps, trace);
 }

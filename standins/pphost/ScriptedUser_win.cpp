@@ -1,6 +1,7 @@
 #include "ScriptedUser_win.h"
 
 #include "Screenshot_win.h"
+#include "WindowSearch_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -43,25 +44,6 @@ void settle(HWND window)
     }
 }
 
-HWND visibleDescendant(HWND root, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) != s.id || !IsWindowVisible(window))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 void notifyParent(HWND control, int code)
 {
     SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
@@ -82,6 +64,16 @@ bool choose(HWND control, LRESULT data)
         return true;
     }
     return false;
+}
+
+bool seenAnywhere(int id)
+{
+    bool found = false;
+    windowsearch::ForEachThreadWindow([&found, id](HWND window) {
+        found = IsWindowVisible(window) && windowsearch::VisibleDescendant(window, id) != nullptr;
+        return !found;
+    });
+    return found;
 }
 
 bool showTab(HWND main, int index)
@@ -117,7 +109,9 @@ bool act(HWND main, const std::string& step)
     }
     if (!(in >> id))
         return false;
-    HWND control = visibleDescendant(main, id);
+    if (verb == "seen")
+        return seenAnywhere(id);
+    HWND control = windowsearch::VisibleDescendant(main, id);
     if (control == nullptr)
         return false;
     if (verb == "click") {
@@ -169,7 +163,7 @@ void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD)
 
 bool StartScriptedUser(const std::vector<std::string>& steps)
 {
-    static const char* const verbs[] = {"tab", "click", "type", "choose", "shot", "ok", "cancel"};
+    static const char* const verbs[] = {"tab", "click", "type", "choose", "shot", "seen", "ok", "cancel"};
     for (const std::string& step : steps) {
         const std::string verb = step.substr(0, step.find(' '));
         bool known = false;

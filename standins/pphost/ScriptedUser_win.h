@@ -6,6 +6,8 @@
 //   type ID TEXT     types into an edit field
 //   choose ID DATA   picks the list or combo entry whose item data is DATA
 //   shot FILE        saves what the screen shows of the window (BMP)
+//   seen ID          a window of the thread shows control ID (e.g. a menu the
+//                    window opened by itself)
 //   ok | cancel      closes the window
 #pragma once
 

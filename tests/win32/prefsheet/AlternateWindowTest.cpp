@@ -31,22 +31,14 @@ const std::string kRoot = "Software\\Pelmora\\PrinterSettings\\Pelmora Alternate
 // A visible top-level window of this thread that has control `id`.
 HWND visibleWindowWith(int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (IsWindowVisible(window) && GetDlgItem(window, s->id) != nullptr) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    windowsearch::ForEachThreadWindow([&found, id](HWND window) {
+        if (!IsWindowVisible(window) || GetDlgItem(window, id) == nullptr)
+            return true;
+        found = window;
+        return false;
+    });
+    return found;
 }
 
 // What a user does, step by step, each when its window shows; a step's
@@ -81,13 +73,11 @@ private:
             return;
         if (++user->ticks_ > 400) {   // 16 s
             user->next_ = user->steps_.size() + 1;
-            EnumThreadWindows(GetCurrentThreadId(),
-                              [](HWND window, LPARAM) -> BOOL {
-                                  if (IsWindowVisible(window))
-                                      PostMessageA(window, WM_CLOSE, 0, 0);
-                                  return TRUE;
-                              },
-                              0);
+            windowsearch::ForEachThreadWindow([](HWND window) {
+                if (IsWindowVisible(window))
+                    PostMessageA(window, WM_CLOSE, 0, 0);
+                return true;
+            });
             return;
         }
         Step& step = user->steps_[user->next_];

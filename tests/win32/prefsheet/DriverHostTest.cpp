@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include "TestSupport.h"
@@ -33,6 +34,7 @@ private:
 struct HostRun {
     DWORD exitCode = 0;
     std::map<std::string, std::string> fields;   // "name = value" lines
+    std::set<std::string> lines;
 };
 
 // Output through a file: Wine's helper processes keep inherited pipes open.
@@ -69,6 +71,7 @@ HostRun runHost(const std::string& product, const std::string& arguments)
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        run.lines.insert(line);
         std::string::size_type equals = line.find(" = ");
         if (equals != std::string::npos)
             run.fields[line.substr(0, equals)] = line.substr(equals + 3);
@@ -137,14 +140,32 @@ TEST(DriverHost, UnitsAndTextsFollowTheThreadLocale)
 // in the window by control id, then OK; the host reports what changed.
 TEST(DriverHost, OpenRunsPPStartWithAScriptedUser)
 {
-    HostRun ok = runHost("office", "/locale 0409 /open /port 1 /do \"click 1221\" /do ok");
+    HostRun ok = runHost("photo", "/locale 0409 /open /port 1 /do \"click 1221\" /do ok");
     EXPECT_EQ(ok.exitCode, 0u);
     EXPECT_EQ(ok.fields["dmOrientation"], "2 (was 1)");
     EXPECT_EQ(ok.fields["== PPStart returned dmStatus"], "1 (1 OK, 3 Cancel); fields the window changed:");
 
-    HostRun cancelled = runHost("office", "/locale 0409 /open /do \"click 1221\" /do cancel");
+    HostRun cancelled = runHost("photo", "/locale 0409 /open /do \"click 1221\" /do cancel");
     EXPECT_EQ(cancelled.fields["== PPStart returned dmStatus"], "3 (1 OK, 3 Cancel); fields the window changed:");
 
-    HostRun unknown = runHost("office", "/open /do \"wave 1221\"");
+    HostRun unknown = runHost("photo", "/open /do \"wave 1221\"");
     EXPECT_EQ(unknown.exitCode, 1u);
+}
+
+// A product whose IDO_PMKPRINTPROP is not 0 gets the alternate main window:
+// with "Show On Startup" missing and IDO_DEFAULT_IWANTTO_MENU 1 its task menu
+// (the only window with the "show on startup" box, 5276) opens by itself,
+// except on port type 12.
+TEST(DriverHost, TheStudioProductOpensTheAlternateWindowAndItsTaskMenu)
+{
+    const std::string root = "Software\\Pelmora\\PrinterSettings\\Pelmora Printer";
+    testsupport::deleteTree(root, HKEY_CURRENT_USER);
+    HostRun menu = runHost("studio", "/locale 0409 /open /port 1 /do \"seen 5276\" /do ok");
+    EXPECT_EQ(menu.fields["== PPStart returned dmStatus"], "1 (1 OK, 3 Cancel); fields the window changed:");
+    EXPECT_EQ(menu.lines.count("user did:    seen 5276"), 1u);
+
+    testsupport::deleteTree(root, HKEY_CURRENT_USER);
+    HostRun port12 = runHost("studio", "/locale 0409 /open /port 12 /do \"seen 5276\" /do cancel");
+    EXPECT_EQ(port12.lines.count("user FAILED: seen 5276"), 1u);
+    EXPECT_EQ(port12.fields["== PPStart returned dmStatus"], "3 (1 OK, 3 Cancel); fields the window changed:");
 }

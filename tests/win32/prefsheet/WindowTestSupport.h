@@ -9,6 +9,7 @@
 #include "SheetWindow_win.h"
 
 #include "TestSupport.h"
+#include "WindowSearch_win.h"
 
 #include <gtest/gtest.h>
 
@@ -50,21 +51,7 @@ bool saveScreenshot(HWND window, const std::string& path);
 // pages; null when none shows. Added with the alternate main window's test.
 inline HWND visibleDescendant(HWND root, int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) != s.id || !IsWindowVisible(window))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return windowsearch::VisibleDescendant(root, id);
 }
 
 // Reads and acts on the controls of one dialog window.
